@@ -1,0 +1,12 @@
+// The directory of the program file, computed once at start-up and made the current directory.
+// Never ends in a separator: a program in the root folder yields the empty text.
+#pragma once
+
+#include "platform/text.h"
+
+Text ProgramDirectory();
+
+namespace files {
+// Called once by PreparePlatform.
+void ComputeProgramDirectory();
+}  // namespace files

@@ -1,0 +1,94 @@
+// ListBox: items keep the bytes they were added with (shown decoded); at most one selected.
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QStyledItemDelegate>
+#include <algorithm>
+#include <new>
+
+#include "platform/display_text.h"
+#include "platform/toolkit/events.h"
+#include "platform/toolkit/widgets.h"
+
+namespace toolkit {
+namespace {
+
+constexpr int kBytesRole = Qt::UserRole;
+
+// Each item one pixel taller than its font needs.
+class ItemHeight : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QSize size = QStyledItemDelegate::sizeHint(option, index);
+    size.setHeight(option.fontMetrics.height() + 1);
+    return size;
+  }
+};
+
+ListWidget* ListOf(QWidget* widget) { return static_cast<ListWidget*>(widget); }
+
+}  // namespace
+
+ListWidget::ListWidget(QWidget* parent) : QListWidget(parent) {
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  setItemDelegate(new ItemHeight(this));
+  setUniformItemSizes(true);
+}
+
+int ListWidget::SelectedRow() const {
+  auto rows = selectionModel()->selectedRows();
+  return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void ListWidget::mousePressEvent(QMouseEvent* e) {
+  QListWidget::mousePressEvent(e);
+  // A press on an item selects it; pressing the selected song again plays it again, as a user
+  // of a player expects.
+  if (e->button() == Qt::LeftButton && itemAt(e->position().toPoint()) && SelectedRow() >= 0 && owner)
+    Deliver(owner->ListItemSelected);
+}
+
+void ListWidget::keyPressEvent(QKeyEvent* e) {
+  int before = SelectedRow();
+  QListWidget::keyPressEvent(e);
+  if (SelectedRow() != before && owner) Deliver(owner->ListItemSelected);
+}
+
+int ListBox::CurrentSelection() const { return ListOf(Widget())->SelectedRow(); }
+
+void ListBox::SetCurrentSelection(int index) {
+  ListWidget* list = ListOf(Widget());
+  index = std::clamp(index, -1, list->count() - 1);
+  if (index < 0) {
+    list->clearSelection();
+    list->setCurrentIndex(QModelIndex());
+  } else {
+    list->setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
+  }
+}
+
+int ListBox::ItemCount() const { return ListOf(Widget())->count(); }
+
+Text ListBox::ItemText(int index) const {
+  ListWidget* list = ListOf(Widget());
+  if (index < 0 || index >= list->count()) return Text();
+  QByteArray bytes = list->item(index)->data(kBytesRole).toByteArray();
+  return Text(bytes.constData(), bytes.size());
+}
+
+int ListBox::AddItem(std::string_view text) {
+  ListWidget* list = ListOf(Widget());
+  try {
+    auto* item = new QListWidgetItem(DisplayText(text));
+    item->setData(kBytesRole, QByteArray(text.data(), static_cast<qsizetype>(text.size())));
+    list->addItem(item);
+  } catch (const std::bad_alloc&) {
+    return -1;
+  }
+  return list->count() - 1;
+}
+
+}  // namespace toolkit

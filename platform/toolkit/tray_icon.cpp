@@ -1,0 +1,81 @@
+#include "platform/toolkit/tray_icon.h"
+
+#include <QIcon>
+#include <QPixmap>
+#include <QSystemTrayIcon>
+#include <map>
+#include <memory>
+#include <optional>
+
+#include "platform/display_text.h"
+#include "platform/toolkit/events.h"
+#include "platform/toolkit/icon_file.h"
+
+namespace toolkit {
+namespace {
+
+constexpr size_t kTipBytes = 62;
+
+// At most one icon a window; user-interface thread only.
+std::map<const Window*, std::unique_ptr<QSystemTrayIcon>>& Icons() {
+  static std::map<const Window*, std::unique_ptr<QSystemTrayIcon>> icons;
+  return icons;
+}
+
+std::optional<QIcon> MakeIcon(std::string_view bytes) {
+  auto entries = ReadIconDirectory(bytes);
+  if (!entries) return std::nullopt;
+  // The small-icon rule: a 16-pixel entry, else the last; once more preferring 32 pixels.
+  for (int width : {16, 32}) {
+    QImage image = ReadIconImage(bytes, (*entries)[ChooseIconEntry(*entries, width)]);
+    if (!image.isNull()) return QIcon(QPixmap::fromImage(image));
+  }
+  return std::nullopt;
+}
+
+void ReportAction(Window& window, QSystemTrayIcon::ActivationReason reason) {
+  switch (reason) {
+    case QSystemTrayIcon::Trigger:
+      Deliver(window.TrayEvent, 1);
+      break;
+    case QSystemTrayIcon::DoubleClick:
+      Deliver(window.TrayEvent, 2);
+      break;
+    case QSystemTrayIcon::Context:
+      Deliver(window.TrayEvent, 3);
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace
+
+bool HasTrayIcon(const Window& window) { return Icons().count(&window) != 0; }
+
+void RemoveTrayIcon(Window& window) { SetTrayIcon(window, nullptr); }
+
+}  // namespace toolkit
+
+void SetTrayIcon(toolkit::Window& window, const std::string_view* image, std::string_view tip) {
+  using namespace toolkit;
+  std::optional<QIcon> icon;
+  if (image) icon = MakeIcon(*image);
+  QString tip_text = tip.empty() ? QString() : DisplayText(tip.substr(0, std::min(tip.size(), kTipBytes)));
+  auto& icons = Icons();
+  auto found = icons.find(&window);
+  if (found == icons.end()) {
+    if (!icon) return;
+    auto tray = std::make_unique<QSystemTrayIcon>(*icon);
+    tray->setToolTip(tip_text);
+    QObject::connect(tray.get(), &QSystemTrayIcon::activated,
+                     [&window](QSystemTrayIcon::ActivationReason reason) { ReportAction(window, reason); });
+    tray->show();
+    icons.emplace(&window, std::move(tray));
+  } else if (icon) {
+    found->second->setIcon(*icon);
+    found->second->setToolTip(tip_text);
+  } else {
+    icons.erase(found);
+  }
+}

@@ -1,0 +1,6 @@
+// The tray handler (a left click shows or hides the window) and the minimise handler
+// (a minimised window hides in the tray).
+#pragma once
+
+void TrayHandler(int code);
+void MinimiseHandler();
