@@ -13,13 +13,22 @@ int EntryRoutine() {
   MusicFolder.clear();
   FoundFileName.clear();
   SetExitRoutine(ReleaseProgramState);
-  LoadStartupWindow(MainWindowTemplate(BindMainWindowEvents));
+  LoadStartupWindow(StartupWindowTemplate());
   RunMessageLoop();
   return 0;
 }
 
+const toolkit::WindowTemplate& StartupWindowTemplate() {
+  static const toolkit::WindowTemplate bound = [] {
+    toolkit::WindowTemplate description = MainWindowTemplate();
+    description.bind_events = BindMainWindowEvents;
+    return description;
+  }();
+  return bound;
+}
+
 const ProgramResources& TazmelResources() {
-  static const toolkit::WindowTemplate* const windows[] = {&MainWindowTemplate(BindMainWindowEvents)};
+  static const toolkit::WindowTemplate* const windows[] = {&StartupWindowTemplate()};
   static const ProgramResources resources{windows, kProductName, kVersion, kFileDescription, kComments};
   return resources;
 }

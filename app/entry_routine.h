@@ -7,3 +7,5 @@
 int EntryRoutine();
 
 const ProgramResources& TazmelResources();
+// MainWindow's description with the program's event bindings.
+const toolkit::WindowTemplate& StartupWindowTemplate();

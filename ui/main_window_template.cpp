@@ -49,10 +49,9 @@ constexpr ControlTemplate kControls[] = {
 
 }  // namespace
 
-const toolkit::WindowTemplate& MainWindowTemplate(void (*bind_events)(toolkit::Window&)) {
-  static toolkit::WindowTemplate main_window{
+const toolkit::WindowTemplate& MainWindowTemplate() {
+  static const toolkit::WindowTemplate main_window{
       "MainWindow", "欢迎使用Tazmelmp3播放器！", 452, 335, true, kControls,
       ":/assets/background.jpg", ":/assets/tazmel.ico", nullptr};
-  main_window.bind_events = bind_events;
   return main_window;
 }

@@ -3,5 +3,5 @@
 
 #include "platform/toolkit/window_template.h"
 
-// The template; its events are bound by the program (app/) before Created is delivered.
-const toolkit::WindowTemplate& MainWindowTemplate(void (*bind_events)(toolkit::Window&));
+// The description without event bindings; the program (app/) adds its binding table.
+const toolkit::WindowTemplate& MainWindowTemplate();

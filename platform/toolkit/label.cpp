@@ -2,6 +2,7 @@
 #include <QCoreApplication>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QRegularExpression>
 #include <qdrawutil.h>
 
 #include "platform/display_text.h"
@@ -67,6 +68,7 @@ Text TransLabel::Caption() const {
 void TransLabel::SetCaption(std::string_view text) {
   auto* label = static_cast<TransLabelWidget*>(Widget());
   label->caption = QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+  label->setAccessibleName(DisplayText(text).remove(QRegularExpression(QStringLiteral("&(?!&)"))));
   // Not opaque: Qt repaints the window and the controls beneath before the new text.
   label->update();
 }

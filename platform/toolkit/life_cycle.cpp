@@ -61,13 +61,15 @@ void PlatformCleanUp() {
 
 }  // namespace
 
-int RunPlatform(int argc, char** argv, const ProgramResources& resources, int (*entry)()) {
+void SetPlatformArguments(int argc, char** argv, const ProgramResources& resources) {
   PlatformState& state = State();
   state.argc = argc;
   state.argv = argv;
   state.resources = &resources;
-  entry();
-  // The orderly end.
+}
+
+void EndPlatformInOrder() {
+  PlatformState& state = State();
   toolkit::RaiseSuppression();
   void (*routine)() = state.exit_routine;
   state.exit_routine = nullptr;
@@ -75,23 +77,29 @@ int RunPlatform(int argc, char** argv, const ProgramResources& resources, int (*
   PlatformCleanUp();
   state.window.reset();
   state.application.reset();
+}
+
+int RunPlatform(int argc, char** argv, const ProgramResources& resources, int (*entry)()) {
+  SetPlatformArguments(argc, argv, resources);
+  entry();
+  EndPlatformInOrder();
   return 0;
 }
 
 void PreparePlatform() {
   Q_INIT_RESOURCE(assets);
   PlatformState& state = State();
-  if (!state.application) {
+  if (!QApplication::instance()) {
     // Widgets are drawn by Qt itself, whatever desktop theme is installed.
     QApplication::setStyle(QStringLiteral("Fusion"));
     state.application = std::make_unique<QApplication>(state.argc, state.argv);
-    state.application->setQuitOnLastWindowClosed(false);
   }
+  qApp->setQuitOnLastWindowClosed(false);
   const ProgramResources& resources = *state.resources;
   QCoreApplication::setApplicationName(QString::fromUtf8(resources.product_name));
   QCoreApplication::setApplicationVersion(QString::fromUtf8(resources.version));
-  state.application->setProperty("description", QString::fromUtf8(resources.description));
-  state.application->setProperty("comments", QString::fromUtf8(resources.comments));
+  qApp->setProperty("description", QString::fromUtf8(resources.description));
+  qApp->setProperty("comments", QString::fromUtf8(resources.comments));
   // "宋体" is the classic Chinese serif face; here a Ming face stands in for it.
   QFont::insertSubstitutions(QStringLiteral("宋体"), {QStringLiteral("AR PL UMing CN"),
                                                        QStringLiteral("AR PL UMing TW")});
@@ -131,7 +139,7 @@ void RunMessageLoop() {
   PlatformState& state = State();
   state.loop_started = true;
   if (!StartupWindow()) return;
-  state.application->exec();
+  QApplication::exec();
 }
 
 void RequestWindowDestroy(toolkit::Window& window) {
@@ -163,7 +171,7 @@ void ReportFatalError(std::string_view message, int code) {
   toolkit::RaiseSuppression();  // never lowered again
   PlatformState& state = State();
   state.ending_fatally = true;
-  if (!state.application) {
+  if (!QApplication::instance()) {
     // Before the toolkit exists there is no box to show; say it where a person can see it.
     std::fputs(FatalErrorText(message, code).c_str(), stderr);
   } else {

@@ -26,6 +26,11 @@ struct ProgramResources {
 // end. Returns the process's exit code (0); a fatal error ends the process with -1 instead.
 int RunPlatform(int argc, char** argv, const ProgramResources& resources, int (*entry)());
 
+// RunPlatform's first and last steps, for a host that runs the program's steps itself (tests):
+// the arguments and resources that PreparePlatform uses, and the orderly end.
+void SetPlatformArguments(int argc, char** argv, const ProgramResources& resources);
+void EndPlatformInOrder();
+
 void PreparePlatform();
 void SetExitRoutine(void (*routine)());
 void LoadStartupWindow(const toolkit::WindowTemplate& window);

@@ -83,11 +83,13 @@ class WindowWidget : public QWidget {
   void changeEvent(QEvent* e) override;
 
  private:
+  void showEvent(QShowEvent* e) override;
   void FitFrame();
   void NoticeMove();
 
   Window& owner_;
   QSize outer_;
+  QString background_path_;
   QPixmap background_;
   QMargins frame_;
   QPoint last_position_;

@@ -25,7 +25,7 @@ WindowWidget::WindowWidget(Window& owner, const WindowTemplate& description)
                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       owner_(owner),
       outer_(description.outer_width, description.outer_height),
-      background_(QString::fromUtf8(description.background)) {
+      background_path_(QString::fromUtf8(description.background)) {
   setObjectName(QString::fromUtf8(description.name));
   setWindowTitle(QString::fromUtf8(description.caption));
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -52,9 +52,16 @@ void WindowWidget::CentreOnScreen() {
 }
 
 void WindowWidget::paintEvent(QPaintEvent*) {
+  // The picture stretched to the client area, kept only at that size: the 900 x 600 original
+  // is read again from the program's resources if the client area ever changes.
+  if (background_.size() != size()) {
+    QImage original(background_path_);
+    background_ = QPixmap::fromImage(
+        original.isNull() ? original : original.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+  }
   QPainter painter(this);
   painter.fillRect(rect(), palette().button());
-  painter.drawPixmap(rect(), background_);
+  painter.drawPixmap(0, 0, background_);
 }
 
 void WindowWidget::keyPressEvent(QKeyEvent* e) {
@@ -79,6 +86,11 @@ void WindowWidget::moveEvent(QMoveEvent* e) {
 
 void WindowWidget::resizeEvent(QResizeEvent* e) {
   QWidget::resizeEvent(e);
+  FitFrame();
+}
+
+void WindowWidget::showEvent(QShowEvent* e) {
+  QWidget::showEvent(e);
   FitFrame();
 }
 
@@ -128,6 +140,8 @@ Component* Window::Find(std::string_view name) const {
 }
 
 void Window::MissingComponent(std::string_view) { ReportFatalError("载入启动窗口失败", 0); }
+
+QWidget* Window::Widget() const { return widget_; }
 
 bool Window::Visible() const { return widget_->isVisible(); }
 

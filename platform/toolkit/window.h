@@ -47,7 +47,7 @@ class Window {
 
   // For the platform layer: the window's own widget and its life.
   const WindowTemplate& Template() const { return template_; }
-  WindowWidget* Widget() const { return widget_; }
+  QWidget* Widget() const;
   void Add(std::unique_ptr<Component> component);
   void ShowFirstTime();
   bool Destroyed() const { return destroyed_; }

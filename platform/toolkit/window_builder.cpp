@@ -1,6 +1,5 @@
 #include "platform/toolkit/window_builder.h"
 
-#include <QButtonGroup>
 #include <QFont>
 #include <QPushButton>
 #include <QScrollBar>
@@ -29,7 +28,23 @@ QPushButton* MakePushButton(QWidget* parent, const ControlTemplate& row) {
   return button;
 }
 
-std::unique_ptr<Component> MakeControl(Window& window, QButtonGroup& radios, const ControlTemplate& row) {
+// The window's radios form one group: checking one unchecks the others, and clicking the checked
+// one leaves it checked. Unlike a QButtonGroup, each radio stays a tab stop of its own.
+class RadioGroup : public QObject {
+ public:
+  using QObject::QObject;
+  void Join(QPushButton* radio) {
+    members_.push_back(radio);
+    connect(radio, &QPushButton::clicked, this, [this, radio] {
+      for (QPushButton* member : members_) member->setChecked(member == radio);
+    });
+  }
+
+ private:
+  std::vector<QPushButton*> members_;
+};
+
+std::unique_ptr<Component> MakeControl(Window& window, RadioGroup& radios, const ControlTemplate& row) {
   QWidget* parent = window.Widget();
   std::string name = row.name;
   switch (row.kind) {
@@ -57,7 +72,7 @@ std::unique_ptr<Component> MakeControl(Window& window, QButtonGroup& radios, con
       auto* widget = MakePushButton(parent, row);
       widget->setCheckable(true);
       widget->setChecked(row.checked);
-      radios.addButton(widget);
+      radios.Join(widget);
       return std::make_unique<RadioBox>(name, widget);
     }
     case ControlKind::ListBox: {
@@ -108,8 +123,7 @@ std::unique_ptr<Window> BuildWindow(const WindowTemplate& description) {
   SuppressionScope quiet;
   auto window = std::make_unique<Window>(description);
   QWidget* top = window->Widget();
-  auto* radios = new QButtonGroup(top);
-  radios->setExclusive(true);
+  auto* radios = new RadioGroup(top);
   for (const ControlTemplate& row : description.controls) {
     std::unique_ptr<Component> component = MakeControl(*window, *radios, row);
     if (auto* control = dynamic_cast<Control*>(component.get())) {
@@ -118,6 +132,10 @@ std::unique_ptr<Window> BuildWindow(const WindowTemplate& description) {
       ApplyFont(widget, row.font);
       if (row.kind == ControlKind::Label || row.kind == ControlKind::TransLabel)
         widget->setFocusPolicy(Qt::NoFocus);
+      // Screen readers read captions; the controls without one are known by their name.
+      if (row.kind == ControlKind::ListBox || row.kind == ControlKind::HScrollBar ||
+          row.kind == ControlKind::SliderBar)
+        widget->setAccessibleName(QString::fromUtf8(row.name));
       widget->lower();  // each control lies beneath every one listed before it
       widget->setVisible(row.visible);
     }
