@@ -25,4 +25,5 @@ void ComputeProgramDirectory() {
     // program still runs, with relative paths meaning what they meant before.
   }
 }
+void UseProgramDirectory(const Text& directory) { Directory() = directory; }
 }  // namespace files

@@ -9,4 +9,6 @@ Text ProgramDirectory();
 namespace files {
 // Called once by PreparePlatform.
 void ComputeProgramDirectory();
+// For a host that runs the program's steps from another place (tests): the directory to use.
+void UseProgramDirectory(const Text& directory);
 }  // namespace files

@@ -91,6 +91,9 @@ class ListBox : public Control {
   Text ItemText(int index) const;
   // Appends a copy of the text; yields its index, or -1 when the list cannot take it.
   int AddItem(std::string_view text);
+  // The folder an item was listed from, kept with it but not shown; empty unless set.
+  void SetItemFolder(int index, std::string_view folder);
+  Text ItemFolder(int index) const;
   // The user changed the selection (mouse or keyboard).
   std::function<void()> ListItemSelected;
 };

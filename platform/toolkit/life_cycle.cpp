@@ -37,9 +37,10 @@ struct PlatformState {
   std::vector<void (*)()> cleanups;
 };
 
+// Never destroyed at exit: the orderly end releases what it holds, in its own order.
 PlatformState& State() {
-  static PlatformState state;
-  return state;
+  static auto* state = new PlatformState;
+  return *state;
 }
 
 bool TemplatesReadable(const ProgramResources& resources) {

@@ -13,6 +13,7 @@ namespace toolkit {
 namespace {
 
 constexpr int kBytesRole = Qt::UserRole;
+constexpr int kFolderRole = Qt::UserRole + 1;
 
 // Each item one pixel taller than its font needs.
 class ItemHeight : public QStyledItemDelegate {
@@ -72,11 +73,22 @@ void ListBox::SetCurrentSelection(int index) {
 
 int ListBox::ItemCount() const { return ListOf(Widget())->count(); }
 
-Text ListBox::ItemText(int index) const {
-  ListWidget* list = ListOf(Widget());
+namespace {
+Text ItemBytes(QWidget* widget, int index, int role) {
+  ListWidget* list = ListOf(widget);
   if (index < 0 || index >= list->count()) return Text();
-  QByteArray bytes = list->item(index)->data(kBytesRole).toByteArray();
+  QByteArray bytes = list->item(index)->data(role).toByteArray();
   return Text(bytes.constData(), bytes.size());
+}
+}  // namespace
+
+Text ListBox::ItemText(int index) const { return ItemBytes(Widget(), index, kBytesRole); }
+Text ListBox::ItemFolder(int index) const { return ItemBytes(Widget(), index, kFolderRole); }
+
+void ListBox::SetItemFolder(int index, std::string_view folder) {
+  ListWidget* list = ListOf(Widget());
+  if (index < 0 || index >= list->count()) return;
+  list->item(index)->setData(kFolderRole, QByteArray(folder.data(), static_cast<qsizetype>(folder.size())));
 }
 
 int ListBox::AddItem(std::string_view text) {

@@ -17,9 +17,10 @@ namespace {
 constexpr size_t kTipBytes = 62;
 
 // At most one icon a window; user-interface thread only.
+// Never destroyed: a window may still be taken down by the exit-time clean-up of a host.
 std::map<const Window*, std::unique_ptr<QSystemTrayIcon>>& Icons() {
-  static std::map<const Window*, std::unique_ptr<QSystemTrayIcon>> icons;
-  return icons;
+  static auto* icons = new std::map<const Window*, std::unique_ptr<QSystemTrayIcon>>;
+  return *icons;
 }
 
 std::optional<QIcon> MakeIcon(std::string_view bytes) {

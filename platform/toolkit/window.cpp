@@ -127,6 +127,7 @@ Window::Window(const WindowTemplate& description)
     : template_(description), widget_(new WindowWidget(*this, description)) {}
 
 Window::~Window() {
+  RemoveTrayIcon(*this);
   components_.clear();
   delete widget_;
 }

@@ -35,7 +35,9 @@ TEST_F(MainWindowLayout, EveryControlStandsWhereItsRowSaysWithItsText) {
     EXPECT_EQ(widget->objectName(), QString::fromUtf8(row.name));
     EXPECT_EQ(widget->geometry(), QRect(row.left, row.top, row.width, row.height)) << row.name;
     EXPECT_EQ(widget->isVisible(), row.visible) << row.name;
-    if (auto* button = qobject_cast<QPushButton*>(widget)) EXPECT_EQ(button->text(), QString::fromUtf8(row.text));
+    if (auto* button = qobject_cast<QPushButton*>(widget)) {
+      EXPECT_EQ(button->text(), QString::fromUtf8(row.text));
+    }
   }
   EXPECT_EQ(window->Get<TransLabel>("透明标签2").Caption(), "音量调节：");
   EXPECT_EQ(window->Get<TransLabel>("透明标签_状态").Caption(), "");
