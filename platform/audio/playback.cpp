@@ -8,6 +8,7 @@
 
 #include "platform/audio/decoder.h"
 #include "platform/audio/mp3_scanner.h"
+#include "platform/audio/playback_timing.h"
 
 namespace audio {
 namespace {
@@ -38,8 +39,14 @@ constexpr size_t kChunk = 16 * 1024;
 
 }  // namespace
 
+std::atomic<int64_t>& FirstWriteNanoseconds() {
+  static std::atomic<int64_t> nanoseconds{-1};
+  return nanoseconds;
+}
+
 Playback::Playback(int fd, int start, std::function<void(int)> report)
     : fd_(fd), start_(std::clamp(start, 0, 100)), report_(std::move(report)) {
+  FirstWriteNanoseconds() = -1;
   thread_ = std::thread([this] { Run(); });
 }
 
@@ -100,6 +107,12 @@ bool Playback::Play(const uint8_t* samples, size_t bytes, PcmFormat format) {
     }
     switch (output->Write(samples, bytes)) {
       case AudioOutput::Outcome::kDone:
+        if (!written_) {
+          written_ = true;
+          FirstWriteNanoseconds() = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                        std::chrono::steady_clock::now() - created_)
+                                        .count();
+        }
         return true;
       case AudioOutput::Outcome::kStopped:
         return false;

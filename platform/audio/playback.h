@@ -2,6 +2,7 @@
 // through `report` from that thread; it never calls into the program.
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -41,6 +42,8 @@ class Playback {
   bool stop_ = false;
   std::shared_ptr<AudioOutput> output_;
   PcmFormat format_;
+  const std::chrono::steady_clock::time_point created_ = std::chrono::steady_clock::now();
+  bool written_ = false;  // playback thread only
   std::thread thread_;
 };
 

@@ -13,6 +13,7 @@ constexpr auto kStallLimit = std::chrono::milliseconds(3000);  // an uncorked st
 constexpr auto kTick = std::chrono::milliseconds(100);
 constexpr pa_usec_t kLatency = 200 * 1000;  // microseconds of sound buffered ahead
 constexpr pa_usec_t kStartAfter = 50 * 1000;  // sound starts once this much is buffered
+constexpr pa_usec_t kRequest = 50 * 1000;     // the server asks for sound in pieces this long
 
 void StreamChanged(pa_stream*, void*) { PulseConnection::Instance().Signal(); }
 void StreamWritable(pa_stream*, size_t, void*) { PulseConnection::Instance().Signal(); }
@@ -119,9 +120,9 @@ std::unique_ptr<AudioOutput> OpenServerOutput(PcmFormat format) {
   pa_stream_set_state_callback(stream, StreamChanged, nullptr);
   pa_stream_set_write_callback(stream, StreamWritable, nullptr);
   pa_buffer_attr buffer{static_cast<uint32_t>(-1), static_cast<uint32_t>(pa_usec_to_bytes(kLatency, &spec)),
-                        static_cast<uint32_t>(pa_usec_to_bytes(kStartAfter, &spec)), static_cast<uint32_t>(-1),
-                        static_cast<uint32_t>(-1)};
-  auto flags = static_cast<pa_stream_flags_t>(PA_STREAM_ADJUST_LATENCY | PA_STREAM_AUTO_TIMING_UPDATE);
+                        static_cast<uint32_t>(pa_usec_to_bytes(kStartAfter, &spec)),
+                        static_cast<uint32_t>(pa_usec_to_bytes(kRequest, &spec)), static_cast<uint32_t>(-1)};
+  auto flags = static_cast<pa_stream_flags_t>(PA_STREAM_ADJUST_LATENCY);
   bool ready = pa_stream_connect_playback(stream, nullptr, &buffer, flags, nullptr, nullptr) == 0 &&
                server.WaitUntil([stream] { return pa_stream_get_state(stream) != PA_STREAM_CREATING; },
                                 kReadyLimit) &&

@@ -1,0 +1,52 @@
+#include "tests/support/sound_server.h"
+
+#include <signal.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+namespace testing_support {
+
+PrivateSoundServer::PrivateSoundServer() {
+  char pattern[] = "/tmp/tazmel-pulse.XXXXXX";
+  folder_ = mkdtemp(pattern) ? pattern : "/tmp";
+}
+
+PrivateSoundServer::~PrivateSoundServer() {
+  Kill();
+  std::error_code ignored;
+  std::filesystem::remove_all(folder_, ignored);
+}
+
+bool PrivateSoundServer::Start() {
+  Kill();
+  std::string socket = "module-native-protocol-unix auth-anonymous=1 socket=" + folder_ + "/native";
+  pid_ = fork();
+  if (pid_ == 0) {
+    setenv("HOME", folder_.c_str(), 1);
+    setenv("XDG_RUNTIME_DIR", folder_.c_str(), 1);
+    execlp("pulseaudio", "pulseaudio", "--daemonize=no", "--exit-idle-time=-1", "-n", "--use-pid-file=no",
+           "--log-target=stderr", "--log-level=0", "-L", "module-null-sink sink_name=private_out", "-L",
+           socket.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  std::string check = "PULSE_SERVER=" + Address() + " pactl info >/dev/null 2>&1";
+  for (int i = 0; i < 100; ++i) {
+    if (std::system(check.c_str()) == 0) return true;
+    usleep(50 * 1000);
+  }
+  return false;
+}
+
+void PrivateSoundServer::Kill() {
+  if (pid_ <= 0) return;
+  kill(pid_, SIGKILL);
+  waitpid(pid_, nullptr, 0);
+  pid_ = -1;
+  std::error_code ignored;
+  std::filesystem::remove(folder_ + "/native", ignored);
+}
+
+}  // namespace testing_support
