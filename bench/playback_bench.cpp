@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QTest>
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -69,14 +70,18 @@ int main() {
 
   // First sample, from the beginning and after a seek while playing.
   std::vector<double> first, seek;
+  auto time_to_first_write = [](auto start_playing) {
+    int64_t start = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                        std::chrono::steady_clock::now().time_since_epoch())
+                        .count();
+    start_playing();
+    testing_support::WaitUntil([&] { return audio::FirstWriteTime() >= 0; }, 5000);
+    return (audio::FirstWriteTime() - start) / 1e6;
+  };
   for (int run = 0; run < 20; ++run) {
-    PlayFile(song, label);
-    testing_support::WaitUntil([&] { return audio::FirstWriteNanoseconds() >= 0; }, 5000);
-    first.push_back(audio::FirstWriteNanoseconds() / 1e6);
+    first.push_back(time_to_first_write([&] { PlayFile(song, label); }));
     QTest::qWait(100);
-    PlayFile(song, 50, label);
-    testing_support::WaitUntil([&] { return audio::FirstWriteNanoseconds() >= 0; }, 5000);
-    seek.push_back(audio::FirstWriteNanoseconds() / 1e6);
+    seek.push_back(time_to_first_write([&] { PlayFile(song, 50, label); }));
     QTest::qWait(100);
   }
   std::printf("PlayFile to first sample written: median %.2f ms, max %.2f ms (target 20 ms)\n", Median(first),

@@ -39,14 +39,14 @@ constexpr size_t kChunk = 16 * 1024;
 
 }  // namespace
 
-std::atomic<int64_t>& FirstWriteNanoseconds() {
+std::atomic<int64_t>& FirstWriteTime() {
   static std::atomic<int64_t> nanoseconds{-1};
   return nanoseconds;
 }
 
 Playback::Playback(int fd, int start, std::function<void(int)> report)
     : fd_(fd), start_(std::clamp(start, 0, 100)), report_(std::move(report)) {
-  FirstWriteNanoseconds() = -1;
+  FirstWriteTime() = -1;
   thread_ = std::thread([this] { Run(); });
 }
 
@@ -82,6 +82,11 @@ Playback::State Playback::CurrentState() {
   return state_;
 }
 
+bool Playback::EndedSilent() {
+  std::lock_guard lock(mutex_);
+  return state_ == State::kStopped && !made_sound_;
+}
+
 void Playback::SetOutput(std::unique_ptr<AudioOutput> output) {
   std::shared_ptr<AudioOutput> old;
   std::lock_guard lock(mutex_);
@@ -107,11 +112,12 @@ bool Playback::Play(const uint8_t* samples, size_t bytes, PcmFormat format) {
     }
     switch (output->Write(samples, bytes)) {
       case AudioOutput::Outcome::kDone:
-        if (!written_) {
-          written_ = true;
-          FirstWriteNanoseconds() = std::chrono::duration_cast<std::chrono::nanoseconds>(
-                                        std::chrono::steady_clock::now() - created_)
-                                        .count();
+        if (!made_sound_) {
+          std::lock_guard lock(mutex_);
+          made_sound_ = true;
+          FirstWriteTime() = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                 std::chrono::steady_clock::now().time_since_epoch())
+                                 .count();
         }
         return true;
       case AudioOutput::Outcome::kStopped:

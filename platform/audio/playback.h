@@ -25,6 +25,8 @@ class Playback {
   void Pause();   // playing -> paused
   void Resume();  // paused -> playing
   State CurrentState();
+  // The song is over and not one frame of it could be decoded and played.
+  bool EndedSilent();
 
  private:
   void Run();
@@ -37,13 +39,12 @@ class Playback {
   const int fd_;
   const int start_;
   const std::function<void(int)> report_;
-  std::mutex mutex_;  // guards state_, stop_ and output_
+  std::mutex mutex_;  // guards state_, stop_, output_ and made_sound_
   State state_ = State::kPlaying;
   bool stop_ = false;
   std::shared_ptr<AudioOutput> output_;
   PcmFormat format_;
-  const std::chrono::steady_clock::time_point created_ = std::chrono::steady_clock::now();
-  bool written_ = false;  // playback thread only
+  bool made_sound_ = false;  // some decoded sound was written
   std::thread thread_;
 };
 

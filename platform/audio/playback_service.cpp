@@ -60,3 +60,5 @@ void PausePlayback() {
 void ResumePlayback() {
   if (Current()) Current()->Resume();
 }
+
+bool PlaybackEndedSilent() { return Current() && Current()->EndedSilent(); }

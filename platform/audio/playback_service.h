@@ -20,3 +20,6 @@ inline void PlayFile(std::string_view path, toolkit::Label& feedback) { PlayFile
 void PausePlayback();
 // Paused -> playing (the sound goes on from there); anything else is left alone.
 void ResumePlayback();
+
+// The current playback is over and made no sound at all (a file without decodable audio).
+bool PlaybackEndedSilent();

@@ -1,5 +1,7 @@
 // HScrollBar (volume bar) and SliderBar (progress slider).
 #include <QPainter>
+#include <QProxyStyle>
+#include <QStyleFactory>
 #include <QScrollBar>
 #include <algorithm>
 #include <qdrawutil.h>
@@ -11,6 +13,26 @@ namespace toolkit {
 
 int HScrollBar::Position() const { return static_cast<QScrollBar*>(Widget())->value(); }
 int HScrollBar::MaxPosition() const { return static_cast<QScrollBar*>(Widget())->maximum(); }
+
+namespace {
+// A thumb 22 pixels long leaves 266 of the slider's 288 pixels for its travel: a press at x puts
+// the thumb at x × 100 ÷ 266 right under the pointer, so the slider then takes the press as a
+// grab of the thumb.
+class SliderStyle : public QProxyStyle {
+ public:
+  SliderStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
+  int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+    if (metric == PM_SliderLength) return 22;
+    return QProxyStyle::pixelMetric(metric, option, widget);
+  }
+};
+}  // namespace
+
+SliderWidget::SliderWidget(QWidget* parent) : QSlider(Qt::Horizontal, parent) {
+  auto* style = new SliderStyle;
+  style->setParent(this);
+  setStyle(style);
+}
 
 void SliderWidget::paintEvent(QPaintEvent* e) {
   QSlider::paintEvent(e);

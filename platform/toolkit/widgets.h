@@ -61,7 +61,7 @@ class ListWidget : public QListWidget {
 
 class SliderWidget : public QSlider {
  public:
-  explicit SliderWidget(QWidget* parent) : QSlider(Qt::Horizontal, parent) {}
+  explicit SliderWidget(QWidget* parent);
 
  protected:
   void paintEvent(QPaintEvent* e) override;
