@@ -6,12 +6,15 @@
 #include "playlist/playlist.h"
 #include "ui/main_window.h"
 #include "ui/tray_handlers.h"
+#include "volume/volume_commands.h"
 
 void BindMainWindowEvents(toolkit::Window& window) {
   MainWindowControls& w = NameMainWindow(window);
   w.窗口.Created = MainWindowCreated;
   w.窗口.TrayEvent = TrayHandler;
   w.窗口.PositionChanged = MinimiseHandler;
+  w.按钮_静音.Clicked = MuteCommand;
+  w.横向滚动条1.PositionChanged = VolumeCommand;
   w.按钮_继续.Clicked = ContinueCommand;
   w.标签1.Feedback = ProgressHandler;
   w.列表框1.ListItemSelected = PlayCommand;

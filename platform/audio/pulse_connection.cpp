@@ -3,8 +3,6 @@
 namespace audio {
 namespace {
 
-constexpr auto kConnectLimit = std::chrono::milliseconds(1000);
-
 void Wake(pa_mainloop_api*, pa_time_event*, const struct timeval*, void* userdata) {
   pa_threaded_mainloop_signal(static_cast<pa_threaded_mainloop*>(userdata), 0);
 }
@@ -45,7 +43,7 @@ bool PulseConnection::WaitUntil(const std::function<bool()>& done, std::chrono::
   return done();
 }
 
-pa_context* PulseConnection::Context() {
+pa_context* PulseConnection::Context(std::chrono::milliseconds limit) {
   if (context_ && pa_context_get_state(context_) == PA_CONTEXT_READY) return context_;
   Disconnect();
   pa_proplist* properties = pa_proplist_new();
@@ -63,7 +61,7 @@ pa_context* PulseConnection::Context() {
   bool settled = WaitUntil(
       [this] { return !PA_CONTEXT_IS_GOOD(pa_context_get_state(context_)) ||
                       pa_context_get_state(context_) == PA_CONTEXT_READY; },
-      kConnectLimit);
+      limit);
   if (!settled || pa_context_get_state(context_) != PA_CONTEXT_READY) {
     Disconnect();
     return nullptr;

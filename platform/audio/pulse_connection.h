@@ -18,8 +18,8 @@ class PulseConnection {
   void Lock();
   void Unlock();
   // A ready context, connecting first if needed; nullptr when the server cannot be reached
-  // within the connection timeout. Call with the lock held.
-  pa_context* Context();
+  // within `limit`. Call with the lock held.
+  pa_context* Context(std::chrono::milliseconds limit = std::chrono::milliseconds(1000));
   // Waits (lock held) until `done` holds or `limit` has passed; yields `done()`.
   bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds limit);
   // Wakes every waiter (lock held).

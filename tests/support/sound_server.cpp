@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
 
 namespace testing_support {
@@ -38,6 +39,26 @@ bool PrivateSoundServer::Start() {
     usleep(50 * 1000);
   }
   return false;
+}
+
+void PrivateSoundServer::Freeze() {
+  if (pid_ > 0) kill(pid_, SIGSTOP);
+}
+
+void PrivateSoundServer::Thaw() {
+  if (pid_ > 0) kill(pid_, SIGCONT);
+}
+
+std::string PrivateSoundServer::Pactl(const std::string& arguments) const {
+  std::string command = "PULSE_SERVER=" + Address() + " pactl " + arguments + " 2>&1";
+  std::string output;
+  if (FILE* pipe = popen(command.c_str(), "r")) {
+    char buffer[4096];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, n);
+    pclose(pipe);
+  }
+  return output;
 }
 
 void PrivateSoundServer::Kill() {

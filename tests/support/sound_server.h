@@ -16,6 +16,11 @@ class PrivateSoundServer {
   bool Start();
   // Kills it at once (SIGKILL), as a crash would.
   void Kill();
+  // Stops it answering (SIGSTOP), as a hung server would, and lets it go on (SIGCONT).
+  void Freeze();
+  void Thaw();
+  // Runs pactl against it; yields what pactl printed.
+  std::string Pactl(const std::string& arguments) const;
   // "unix:/path/to/socket", for PULSE_SERVER.
   std::string Address() const { return "unix:" + folder_ + "/native"; }
 
