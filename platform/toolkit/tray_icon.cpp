@@ -1,6 +1,9 @@
 #include "platform/toolkit/tray_icon.h"
 
+#include <QApplication>
 #include <QIcon>
+#include <QMouseEvent>
+#include <QWidget>
 #include <QPixmap>
 #include <QSystemTrayIcon>
 #include <map>
@@ -34,6 +37,44 @@ std::optional<QIcon> MakeIcon(std::string_view bytes) {
   return std::nullopt;
 }
 
+// On X11 the icon is a small widget of Qt's own in the tray. Its mouse events say what a
+// report needs: the left button released (1), a double click (2), the right button released (3).
+// Presses, moves and the middle button report nothing.
+class TrayMouse : public QObject {
+ public:
+  TrayMouse(QObject* parent, Window& window) : QObject(parent), window_(window) {}
+  bool eventFilter(QObject*, QEvent* e) override {
+    switch (e->type()) {
+      case QEvent::MouseButtonRelease: {
+        auto button = static_cast<QMouseEvent*>(e)->button();
+        if (button == Qt::LeftButton) Deliver(window_.TrayEvent, 1);
+        if (button == Qt::RightButton) Deliver(window_.TrayEvent, 3);
+        return true;
+      }
+      case QEvent::MouseButtonDblClick:
+        if (static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) Deliver(window_.TrayEvent, 2);
+        return true;
+      case QEvent::MouseButtonPress:
+      case QEvent::ContextMenu:
+      case QEvent::Wheel:
+        return true;
+      default:
+        return false;
+    }
+  }
+
+ private:
+  Window& window_;
+};
+
+// Qt's tray widget, where the tray is an X11 one (a desktop's D-Bus tray has none).
+QWidget* TrayWidget() {
+  for (QWidget* widget : QApplication::allWidgets())
+    if (qstrcmp(widget->metaObject()->className(), "QSystemTrayIconSys") == 0) return widget;
+  return nullptr;
+}
+
+// Where the icon has no widget of its own: Qt's reports, as near as they come.
 void ReportAction(Window& window, QSystemTrayIcon::ActivationReason reason) {
   switch (reason) {
     case QSystemTrayIcon::Trigger:
@@ -54,6 +95,10 @@ void ReportAction(Window& window, QSystemTrayIcon::ActivationReason reason) {
 
 bool HasTrayIcon(const Window& window) { return Icons().count(&window) != 0; }
 
+bool TrayCanBringBack(const Window& window) {
+  return HasTrayIcon(window) && QSystemTrayIcon::isSystemTrayAvailable();
+}
+
 void RemoveTrayIcon(Window& window) { SetTrayIcon(window, nullptr); }
 
 }  // namespace toolkit
@@ -69,9 +114,13 @@ void SetTrayIcon(toolkit::Window& window, const std::string_view* image, std::st
     if (!icon) return;
     auto tray = std::make_unique<QSystemTrayIcon>(*icon);
     tray->setToolTip(tip_text);
-    QObject::connect(tray.get(), &QSystemTrayIcon::activated,
-                     [&window](QSystemTrayIcon::ActivationReason reason) { ReportAction(window, reason); });
     tray->show();
+    if (QWidget* widget = TrayWidget()) {
+      widget->installEventFilter(new TrayMouse(tray.get(), window));
+    } else {
+      QObject::connect(tray.get(), &QSystemTrayIcon::activated,
+                       [&window](QSystemTrayIcon::ActivationReason reason) { ReportAction(window, reason); });
+    }
     icons.emplace(&window, std::move(tray));
   } else if (icon) {
     found->second->setIcon(*icon);

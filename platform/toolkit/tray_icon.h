@@ -12,6 +12,8 @@ void SetTrayIcon(toolkit::Window& window, const std::string_view* image, std::st
 
 namespace toolkit {
 bool HasTrayIcon(const Window& window);
+// The window has a tray icon in a notification area that is there: a click can bring it back.
+bool TrayCanBringBack(const Window& window);
 // While the window is destroyed: same as SetTrayIcon without image or tip.
 void RemoveTrayIcon(Window& window);
 }  // namespace toolkit

@@ -2,12 +2,14 @@
 // owns it and turns Qt's notifications into that control's events.
 #pragma once
 
+#include <QDeadlineTimer>
 #include <QEvent>
 #include <QListWidget>
 #include <QMargins>
 #include <QPixmap>
 #include <QPoint>
 #include <QSlider>
+#include <QTimer>
 #include <QWidget>
 
 #include "platform/toolkit/controls.h"
@@ -73,6 +75,9 @@ class WindowWidget : public QWidget {
  public:
   WindowWidget(Window& owner, const WindowTemplate& description);
   void CentreOnScreen();
+  // While hidden, checks every second that the tray is still there to bring the window back.
+  void WatchTray();
+  void HoldCentreWhileRestoring();
 
  protected:
   void paintEvent(QPaintEvent*) override;
@@ -94,6 +99,8 @@ class WindowWidget : public QWidget {
   QMargins frame_;
   QPoint last_position_;
   bool fitting_ = false;
+  QTimer* tray_watch_ = nullptr;
+  QDeadlineTimer centre_until_;
 };
 
 }  // namespace toolkit

@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
 #include <algorithm>
 
 #include "platform/toolkit/events.h"
@@ -51,6 +52,24 @@ void WindowWidget::CentreOnScreen() {
   if (pos() != centre) move(centre);
 }
 
+void WindowWidget::WatchTray() {
+  if (!tray_watch_) {
+    tray_watch_ = new QTimer(this);
+    tray_watch_->setInterval(1000);
+    // The notification area went away while the window was hidden: show the window again.
+    connect(tray_watch_, &QTimer::timeout, this, [this] {
+      if (isVisible()) return tray_watch_->stop();
+      if (!owner_.Destroyed() && !TrayCanBringBack(owner_)) {
+        tray_watch_->stop();
+        showNormal();
+        raise();
+        activateWindow();
+      }
+    });
+  }
+  tray_watch_->start();
+}
+
 void WindowWidget::paintEvent(QPaintEvent*) {
   // The picture stretched to the client area, kept only at that size: the 900 x 600 original
   // is read again from the program's resources if the client area ever changes.
@@ -81,7 +100,14 @@ void WindowWidget::closeEvent(QCloseEvent* e) {
 void WindowWidget::moveEvent(QMoveEvent* e) {
   QWidget::moveEvent(e);
   FitFrame();
+  if (!centre_until_.hasExpired()) CentreOnScreen();
   NoticeMove();
+}
+
+void WindowWidget::HoldCentreWhileRestoring() {
+  // The window manager places a window that comes back from minimised as it likes, after the
+  // program has centred it; for a moment the window is put back in the centre.
+  centre_until_ = QDeadlineTimer(1000);
 }
 
 void WindowWidget::resizeEvent(QResizeEvent* e) {
@@ -112,7 +138,8 @@ void WindowWidget::FitFrame() {
   QMargins frame(geometry().left() - frameGeometry().left(), geometry().top() - frameGeometry().top(),
                  frameGeometry().right() - geometry().right(),
                  frameGeometry().bottom() - geometry().bottom());
-  if (frame == frame_) return;
+  // A frame of nothing is what an unmapped window reports: it keeps the frame known last.
+  if (frame == frame_ || frame.isNull()) return;
   bool first = frame_.isNull();
   frame_ = frame;
   fitting_ = true;
@@ -152,8 +179,11 @@ void Window::SetVisible(bool visible) {
     widget_->show();
     widget_->raise();
     widget_->activateWindow();
-  } else {
+  } else if (TrayCanBringBack(*this)) {
+    // Many desktops have no notification area: a window is hidden only where its tray icon can
+    // bring it back; elsewhere a minimised window just stays minimised.
     widget_->hide();
+    widget_->WatchTray();
   }
 }
 
@@ -179,7 +209,10 @@ void Window::SetWindowState(int state) {
       if (WindowState() != 0) widget_->showNormal();
       break;
     case 1:
-      if (WindowState() != 0) widget_->showNormal();
+      if (WindowState() != 0) {
+        widget_->showNormal();
+        widget_->HoldCentreWhileRestoring();
+      }
       widget_->CentreOnScreen();
       break;
     case 2:
