@@ -1,6 +1,7 @@
 // Start-up, message loop and the two ways to end: in order (exit code 0) or fatally (-1).
 #include "platform/toolkit/life_cycle.h"
 
+#include <signal.h>
 #include <unistd.h>
 
 #include <QApplication>
@@ -89,6 +90,9 @@ int RunPlatform(int argc, char** argv, const ProgramResources& resources, int (*
 
 void PreparePlatform() {
   Q_INIT_RESOURCE(assets);
+  // A write past a file-size limit fails like a full disk instead of killing the program: the
+  // configuration file is then kept as it was.
+  signal(SIGXFSZ, SIG_IGN);
   PlatformState& state = State();
   if (!QApplication::instance()) {
     // Widgets are drawn by Qt itself, whatever desktop theme is installed.
