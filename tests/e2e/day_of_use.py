@@ -5,12 +5,10 @@ volume and mute, the tray, minimising, Esc and the exit button, and a second sta
 Usage (inside scripts/headless-bench --no-sound): day_of_use.py PROGRAM"""
 import os
 import sys
-import tempfile
 import time
 
 from desktop import (ADD, LIST_BELOW_ITEMS, BAND_LEFT, BAND_Y, CONTINUE, EXIT, FIRST_ROW, IN_ORDER, LOOP_LIST, MUTE, NEXT,
-                     PAUSE, PREVIOUS, REPEAT_ONE, Checks, Player, Recording, SoundServer, answer_folder_picker,
-                     make_song, wait_until)
+                     PAUSE, PREVIOUS, REPEAT_ONE, Bench, Checks, Player, Recording, answer_folder_picker, wait_until)
 
 
 def hears(checks, name, expected_hz, act, tolerance=10, seconds=4.0, among=1):
@@ -35,19 +33,15 @@ def silent(checks, name, act, seconds=1.5):
 
 def main(program):
     checks = Checks()
-    server = SoundServer()
-    server.start()
-    work = tempfile.mkdtemp(prefix="tazmel-e2e.")
-    music = os.path.join(work, "music")
-    os.makedirs(music)
-    # Long enough that in order they do not move on while a step listens.
-    make_song(os.path.join(music, "01 低音 A440.mp3"), 8, "sine 440")
-    make_song(os.path.join(music, "02 中音 E660.mp3"), 8, "sine 660")
-    # 20 s rising 300 Hz to 1300 Hz: the middle sounds near 800 Hz.
-    make_song(os.path.join(music, "03 渐升.mp3"), 20, "sine 300:1300")
-    make_song(os.path.join(music, "04 高音 A880.mp3"), 1.0, "sine 880")
-    home = os.path.join(work, "program")
-    os.makedirs(home)
+    bench = Bench([
+        # Long enough that in order they do not move on while a step listens.
+        ("01 低音 A440.mp3", 8, "sine 440"),
+        ("02 中音 E660.mp3", 8, "sine 660"),
+        # 20 s rising 300 Hz to 1300 Hz: the middle sounds near 800 Hz.
+        ("03 渐升.mp3", 20, "sine 300:1300"),
+        ("04 高音 A880.mp3", 1.0, "sine 880"),
+    ])
+    server, music, home = bench.server, bench.music, bench.home
 
     # First start, no configuration.
     player = Player(program, home)
@@ -138,7 +132,7 @@ def main(program):
     player.click(*EXIT)
     checks.check("the exit button ends the program with exit code 0", player.wait_exit() == 0)
 
-    server.close()
+    bench.close()
     return checks.finish()
 
 

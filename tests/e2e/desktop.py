@@ -153,6 +153,29 @@ class Recording:
         return [(round(hz), ms) for hz, ms in heard if ms >= 2 * window_ms]
 
 
+class Bench:
+    """A run's own places: its sound server, a music folder of songs and a folder for the program
+    (where its 目录.ini lies), optionally with the music folder already stored."""
+
+    def __init__(self, songs, store_music=False, config_before=""):
+        self.server = SoundServer()
+        self.server.start()
+        self.work = tempfile.mkdtemp(prefix="tazmel-e2e.")
+        self.music = os.path.join(self.work, "music")
+        self.home = os.path.join(self.work, "program")
+        os.makedirs(self.music)
+        os.makedirs(self.home)
+        for name, seconds, tone in songs:
+            make_song(os.path.join(self.music, name), seconds, tone)
+        if store_music:
+            with open(os.path.join(self.home, "目录.ini"), "w", encoding="utf-8", newline="") as f:
+                f.write(f"{config_before}[配置]\r\n路径={self.music}\r\n")
+
+    def close(self):
+        self.server.close()
+        shutil.rmtree(self.work, ignore_errors=True)
+
+
 def make_song(path, seconds, tone):
     """`tone`: a sox synth description, e.g. 'sine 440' or 'sine 300:1290'."""
     wav = path + ".wav"

@@ -7,13 +7,12 @@ Usage (inside scripts/headless-bench --no-sound): faults.py PROGRAM"""
 import os
 import shutil
 import signal
-import stat
 import sys
 import tempfile
 import time
 
-from desktop import (ADD, EXIT, FIRST_ROW, NEXT, Checks, Player, Recording, SoundServer, answer_folder_picker,
-                     make_song, sh, wait_until)
+from desktop import (ADD, EXIT, FIRST_ROW, NEXT, Bench, Checks, Player, Recording, answer_folder_picker, sh,
+                     wait_until)
 
 
 def answers(player):
@@ -33,17 +32,9 @@ def store(player, folder):
 
 def main(program):
     checks = Checks()
-    server = SoundServer()
-    server.start()
-    work = tempfile.mkdtemp(prefix="tazmel-faults.")
-    music = os.path.join(work, "music")
-    os.makedirs(music)
-    make_song(os.path.join(music, "01 A440.mp3"), 6, "sine 440")
-    make_song(os.path.join(music, "02 长歌.mp3"), 20, "sine 300:900")
-    home = os.path.join(work, "program")
-    os.makedirs(home)
-    with open(os.path.join(home, "目录.ini"), "w", encoding="utf-8", newline="") as f:
-        f.write(f"; 我的设置\r\n[配置]\r\n路径={music}\r\n[其他]\r\n键=值\r\n")
+    bench = Bench([("01 A440.mp3", 6, "sine 440"), ("02 长歌.mp3", 20, "sine 300:900")], store_music=True,
+                  config_before="; 我的设置\r\n[其他]\r\n键=值\r\n")
+    server, work, music, home = bench.server, bench.work, bench.music, bench.home
 
     # The sound server killed during a song, then started again.
     player = Player(program, home)
@@ -121,7 +112,6 @@ def main(program):
     runtime = tempfile.mkdtemp(prefix="tazmel-nobody.")
     os.chown(runtime, 65534, 65534)
     os.chmod(long_folder, 0o755)
-    os.environ["XDG_RUNTIME_DIR_FOR_NOBODY"] = runtime
     player = Player(program, locked, wrapper=["setpriv", "--reuid=65534", "--regid=65534", "--clear-groups",
                                               "env", f"XDG_RUNTIME_DIR={runtime}", "HOME=" + runtime])
     checks.check("read-only folder: the window comes", player.window is not None)
@@ -150,7 +140,7 @@ def main(program):
     player.keys("Escape")
     checks.check("and Esc still ends it in order", player.wait_exit() == 0)
 
-    server.close()
+    bench.close()
     shutil.rmtree(runtime, ignore_errors=True)
     return checks.finish()
 

@@ -5,11 +5,9 @@ throughout. Usage (inside scripts/headless-bench --no-sound):
     soak.py PROGRAM [SELECTIONS PRESSES PLAYBACK_SECONDS]   (default 300 300 60)"""
 import os
 import sys
-import tempfile
 import time
 
-from desktop import (BAND_LEFT, BAND_Y, FIRST_ROW, LOOP_LIST, Checks, Player, SoundServer, make_song, sh,
-                     wait_until)
+from desktop import BAND_LEFT, BAND_Y, FIRST_ROW, LOOP_LIST, Bench, Checks, Player, sh, wait_until
 
 
 def answer_time(player):
@@ -26,19 +24,9 @@ def answer_time(player):
 
 def main(program, selections, presses, playback_seconds):
     checks = Checks()
-    server = SoundServer()
-    server.start()
-    work = tempfile.mkdtemp(prefix="tazmel-soak.")
-    music = os.path.join(work, "music")
-    os.makedirs(music)
-    for i, hz in enumerate((440, 550, 660)):
-        make_song(os.path.join(music, f"{i:02d} 歌.mp3"), 2, f"sine {hz}")
-    make_song(os.path.join(music, "03 长.mp3"), 30, "sine 300:900")
-    home = os.path.join(work, "program")
-    os.makedirs(home)
-    with open(os.path.join(home, "目录.ini"), "w", encoding="utf-8", newline="") as f:
-        f.write(f"[配置]\r\n路径={music}\r\n")
-    player = Player(program, home)
+    songs = [(f"{i:02d} 歌.mp3", 2, f"sine {hz}") for i, hz in enumerate((440, 550, 660))]
+    bench = Bench(songs + [("03 长.mp3", 30, "sine 300:900")], store_music=True)
+    player = Player(program, bench.home)
     player.click(*FIRST_ROW)
     time.sleep(2)
     memory = [player.resident_kb()]
@@ -97,7 +85,7 @@ def main(program, selections, presses, playback_seconds):
                  str(threads))
     player.keys("Escape")
     checks.check("it ends in order afterwards", player.wait_exit() == 0)
-    server.close()
+    bench.close()
     return checks.finish()
 
 

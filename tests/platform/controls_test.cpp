@@ -24,8 +24,7 @@ using testing_support::WidgetOf;
 class Controls : public testing::Test {
  protected:
   void SetUp() override {
-    window = BuildMainWindow();
-    window->ShowFirstTime();
+    window = testing_support::ShowMainWindow();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window->Widget()));
   }
   std::unique_ptr<Window> window;

@@ -27,6 +27,12 @@ std::unique_ptr<toolkit::Window> BuildMainWindow() {
   return toolkit::BuildWindow(MainWindowTemplate());
 }
 
+std::unique_ptr<toolkit::Window> ShowMainWindow() {
+  auto window = BuildMainWindow();
+  window->ShowFirstTime();
+  return window;
+}
+
 QWidget* WidgetOf(toolkit::Window& window, const std::string& name) {
   return window.Get<toolkit::Control>(name).Widget();
 }

@@ -16,6 +16,8 @@ void EnsureApplication();
 
 // The real MainWindow built from its template, with no handlers bound.
 std::unique_ptr<toolkit::Window> BuildMainWindow();
+// The same, shown on the screen.
+std::unique_ptr<toolkit::Window> ShowMainWindow();
 
 // The widget of a named control of a window.
 QWidget* WidgetOf(toolkit::Window& window, const std::string& name);

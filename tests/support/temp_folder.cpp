@@ -39,4 +39,10 @@ std::string ReadWholeFile(const std::string& path) {
   return all.str();
 }
 
+std::string Backslashed(std::string path) {
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return path;
+}
+
 }  // namespace testing_support

@@ -25,4 +25,7 @@ class TempFolder {
 
 std::string ReadWholeFile(const std::string& path);
 
+// A path in the program's own form, with backslashes for separators.
+std::string Backslashed(std::string path);
+
 }  // namespace testing_support

@@ -19,8 +19,7 @@ using testing_support::WidgetOf;
 class MainWindowLayout : public testing::Test {
  protected:
   void SetUp() override {
-    window = BuildMainWindow();
-    window->ShowFirstTime();
+    window = testing_support::ShowMainWindow();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window->Widget()));
   }
   std::unique_ptr<Window> window;

@@ -8,15 +8,10 @@
 #include "platform/files/file_search.h"
 #include "tests/support/temp_folder.h"
 
+using testing_support::Backslashed;
 using testing_support::TempFolder;
 
 namespace {
-
-std::string Backslashed(std::string path) {
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return path;
-}
 
 std::vector<std::string> All(const std::string& pattern) {
   SearchHandle handle;

@@ -17,16 +17,8 @@
 using testing_support::ReadWholeFile;
 using testing_support::RunAsNobody;
 using testing_support::RunInChild;
+using testing_support::Backslashed;
 using testing_support::TempFolder;
-
-namespace {
-// The program's own path form: backslashes.
-std::string Backslashed(std::string path) {
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return path;
-}
-}  // namespace
 
 TEST(ReadProfileText, FindsTheKeyOfTheSectionAsProfileFilesDo) {
   struct Case {
