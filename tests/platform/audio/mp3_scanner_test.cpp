@@ -184,7 +184,8 @@ TEST(ScanStream, BrokenAndForeignFilesAreNoSongOrAreReadAsFarAsTheyGo) {
   for (int i = 0; i < 8; ++i) text += text;
   MemorySource foreign(text);
   EXPECT_FALSE(ScanStream(foreign));
-  MemorySource only_tag(testing_support::Id3v2Tag(1000));
+  std::string tag = testing_support::Id3v2Tag(1000);
+  MemorySource only_tag(tag);
   EXPECT_FALSE(ScanStream(only_tag));
   std::string truncated = good.substr(0, good.size() * 6 / 10);
   EXPECT_EQ(Scan(truncated).total_frames, truncated.size() / 417);

@@ -39,7 +39,7 @@ TEST(ReadProfileText, FindsTheKeyOfTheSectionAsProfileFilesDo) {
       {"missing key", "[配置]\r\n别的=1\r\n", "<default>"},
       {"missing section", "[别的]\r\n路径=/x\r\n", "<default>"},
       {"key before any section", "路径=/x\r\n", "<default>"},
-      {"binary", std::string("\0\x01\xff[\x80\n\0\0=\xfe", 12) + "\n[配置]\n路径=/bin\n", "/bin"},
+      {"binary", std::string("\0\x01\xff[\x80\n\0\0=\xfe", 10) + "\n[配置]\n路径=/bin\n", "/bin"},
   };
   TempFolder temp;
   for (const Case& c : cases) {
