@@ -1,8 +1,9 @@
 #!/usr/bin/python3
 """Draws the player's two pictures: the 900 x 600 background (green meadow and
 hills under a pale sky, baseline JPEG) and the program icon (a green compact disc,
-five 32-bit images with 1-bit masks: 128, 64, 48, 32, 16, uncompressed DIBs).
-Run from anywhere; writes assets/background.jpg and assets/tazmel.ico."""
+five 32-bit images with 1-bit masks: 128, 64, 48, 32, 16, uncompressed DIBs), and the
+same icon as PNG files for the desktop's icon theme.
+Run from anywhere; writes assets/background.jpg, assets/tazmel.ico and assets/icons/."""
 import math
 import os
 import random
@@ -99,6 +100,14 @@ def icon():
         f.write(out)
 
 
+def theme_icons():
+    for n in [16, 32, 48, 64, 128]:
+        folder = os.path.join(HERE, "icons", "hicolor", f"{n}x{n}", "apps")
+        os.makedirs(folder, exist_ok=True)
+        disc(n).save(os.path.join(folder, "tazmel-mp3.png"), optimize=True)
+
+
 if __name__ == "__main__":
     background()
     icon()
+    theme_icons()

@@ -201,3 +201,23 @@ TEST(ProfileLocation, AProgramFolderTheUserCannotWriteSendsTheFileToTheConfigura
   EXPECT_EQ(RunAsNobody([&] { return ReadProfileText(beside, "配置", "路径") == "/portable" ? 0 : 1; }), 0);
   files::UseProgramDirectory("");
 }
+
+TEST(ProfileLocation, AnInstalledProgramKeepsItsSettingsPerUserAndABuildFolderBesideItself) {
+  TempFolder config, build;
+  setenv("XDG_CONFIG_HOME", config.Path().c_str(), 1);
+  QCoreApplication::setApplicationName(QStringLiteral("TazmelMP3播放器"));
+  std::string user_file = config / "TazmelMP3播放器/目录.ini";
+  struct Case {
+    std::string program_folder, expected;
+  } cases[] = {
+      {"/usr/bin", user_file},
+      {"/usr/local/bin", user_file},
+      {build.Path(), build / "目录.ini"},
+  };
+  for (const Case& c : cases) {
+    files::UseProgramDirectory(c.program_folder);
+    EXPECT_EQ(ProfileLocation(QByteArray::fromStdString(c.program_folder + "/目录.ini")).toStdString(), c.expected)
+        << c.program_folder;
+  }
+  files::UseProgramDirectory("");
+}
