@@ -114,14 +114,14 @@ std::unique_ptr<AudioOutput> OpenServerOutput(PcmFormat format) {
   PulseLock lock;
   pa_context* context = server.Context();
   if (!context) return nullptr;
-  pa_sample_spec spec{PA_SAMPLE_S16LE, static_cast<uint32_t>(format.rate), static_cast<uint8_t>(format.channels)};
-  pa_stream* stream = pa_stream_new(context, "歌曲", &spec, nullptr);
+  pa_sample_spec sample_format{PA_SAMPLE_S16LE, static_cast<uint32_t>(format.rate), static_cast<uint8_t>(format.channels)};
+  pa_stream* stream = pa_stream_new(context, "歌曲", &sample_format, nullptr);
   if (!stream) return nullptr;
   pa_stream_set_state_callback(stream, StreamChanged, nullptr);
   pa_stream_set_write_callback(stream, StreamWritable, nullptr);
-  pa_buffer_attr buffer{static_cast<uint32_t>(-1), static_cast<uint32_t>(pa_usec_to_bytes(kLatency, &spec)),
-                        static_cast<uint32_t>(pa_usec_to_bytes(kStartAfter, &spec)),
-                        static_cast<uint32_t>(pa_usec_to_bytes(kRequest, &spec)), static_cast<uint32_t>(-1)};
+  pa_buffer_attr buffer{static_cast<uint32_t>(-1), static_cast<uint32_t>(pa_usec_to_bytes(kLatency, &sample_format)),
+                        static_cast<uint32_t>(pa_usec_to_bytes(kStartAfter, &sample_format)),
+                        static_cast<uint32_t>(pa_usec_to_bytes(kRequest, &sample_format)), static_cast<uint32_t>(-1)};
   auto flags = static_cast<pa_stream_flags_t>(PA_STREAM_ADJUST_LATENCY);
   bool ready = pa_stream_connect_playback(stream, nullptr, &buffer, flags, nullptr, nullptr) == 0 &&
                server.WaitUntil([stream] { return pa_stream_get_state(stream) != PA_STREAM_CREATING; },

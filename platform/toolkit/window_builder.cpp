@@ -11,11 +11,11 @@
 namespace toolkit {
 namespace {
 
-void ApplyFont(QWidget* widget, const FontSpec& spec) {
-  if (spec.height == 0) return;  // the default user-interface font
+void ApplyFont(QWidget* widget, const FontSpec& wanted) {
+  if (wanted.height == 0) return;  // the default user-interface font
   QFont font = widget->font();
-  if (*spec.face) font.setFamily(QString::fromUtf8(spec.face));
-  font.setPixelSize(spec.height);
+  if (*wanted.face) font.setFamily(QString::fromUtf8(wanted.face));
+  font.setPixelSize(wanted.height);
   font.setWeight(QFont::Normal);
   widget->setFont(font);
 }
