@@ -19,11 +19,17 @@ PulseConnection& PulseConnection::Instance() {
 }
 
 void PulseConnection::Lock() {
-  if (!loop_) {
-    loop_ = pa_threaded_mainloop_new();
-    pa_threaded_mainloop_start(loop_);
+  pa_threaded_mainloop* loop;
+  {
+    // The first user may be the user-interface thread (the mixer) or a playback thread.
+    std::lock_guard<std::mutex> making(making_);
+    if (!loop_) {
+      loop_ = pa_threaded_mainloop_new();
+      pa_threaded_mainloop_start(loop_);
+    }
+    loop = loop_;
   }
-  pa_threaded_mainloop_lock(loop_);
+  pa_threaded_mainloop_lock(loop);
 }
 
 void PulseConnection::Unlock() { pa_threaded_mainloop_unlock(loop_); }
@@ -78,6 +84,7 @@ void PulseConnection::Disconnect() {
 }
 
 void PulseConnection::Close() {
+  std::lock_guard<std::mutex> making(making_);
   if (!loop_) return;
   pa_threaded_mainloop_lock(loop_);
   Disconnect();

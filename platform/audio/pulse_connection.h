@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <functional>
+#include <mutex>
 
 namespace audio {
 
@@ -30,6 +31,7 @@ class PulseConnection {
  private:
   PulseConnection() = default;
   void Disconnect();
+  std::mutex making_;  // guards the making and the end of loop_
   pa_threaded_mainloop* loop_ = nullptr;
   pa_context* context_ = nullptr;
 };
