@@ -79,17 +79,20 @@ def main(program):
             player.keys("End")  # the last song, chosen with the keyboard
             time.sleep(seconds)
         player.click(*PAUSE)
-        tones = heard.tones()
-        # What sounded from the last song on.
+        # What sounded from the last song on; blips shorter than 300 ms (a song's start or end
+        # caught inside one window) are no tones.
+        tones = [(hz, ms) for hz, ms in heard.tones() if ms >= 300]
         while tones and abs(tones[0][0] - 880) > 15:
             tones.pop(0)
         return tones
 
+    def near(tones, expected):
+        return len(tones) >= len(expected) and all(abs(hz - want) < 15 for (hz, _), want in zip(tones, expected))
+
     tones = end_of_list(IN_ORDER, 5)
-    checks.check("in order: nothing plays after the last song", [round(hz / 10) for hz, _ in tones] == [88], str(tones))
+    checks.check("in order: nothing plays after the last song", len(tones) == 1 and near(tones, [880]), str(tones))
     tones = end_of_list(LOOP_LIST, 6)
-    checks.check("loop: the first song follows the last", [round(hz / 10) for hz, _ in tones][:2] == [88, 44],
-                 str(tones))
+    checks.check("loop: the first song follows the last", near(tones, [880, 440]), str(tones))
     tones = end_of_list(REPEAT_ONE, 6)
     checks.check("repeat one: the last song again and again",
                  len(tones) >= 1 and all(abs(hz - 880) < 15 for hz, _ in tones) and sum(ms for _, ms in tones) >= 1600,
