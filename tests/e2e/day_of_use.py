@@ -11,7 +11,7 @@ from desktop import (ADD, LIST_BELOW_ITEMS, BAND_LEFT, BAND_Y, CONTINUE, EXIT, F
                      PAUSE, PREVIOUS, REPEAT_ONE, Bench, Checks, Player, Recording, answer_folder_picker, wait_until)
 
 
-def hears(checks, name, expected_hz, act, tolerance=10, seconds=4.0, among=1):
+def hears(checks, name, expected_hz, act, tolerance=15, seconds=4.0, among=1):
     """One of the first `among` tones that sound for a while after `act` is `expected_hz` (what
     played before may still be heard for a moment)."""
     with Recording() as heard:

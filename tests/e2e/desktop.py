@@ -147,7 +147,9 @@ class Recording:
                 continue
             hz = (len(crossings) - 1) * RATE / (crossings[-1] - crossings[0])
             if heard and abs(heard[-1][0] - hz) < 15:
-                heard[-1] = (heard[-1][0], heard[-1][1] + window_ms)
+                # The tone's frequency is the mean over all its windows, not its first window's.
+                last_hz, last_ms = heard[-1]
+                heard[-1] = ((last_hz * last_ms + hz * window_ms) / (last_ms + window_ms), last_ms + window_ms)
             else:
                 heard.append((hz, window_ms))
         return [(round(hz), ms) for hz, ms in heard if ms >= 2 * window_ms]
