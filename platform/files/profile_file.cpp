@@ -158,12 +158,13 @@ bool WriteProfileText(std::string_view path, std::string_view section, std::stri
       std::string_view line = body(lines[i]);
       put(line.substr(0, Parse(line).value_at));  // the key as the file spells it
       put(Quoted(value));
-      put(ending(lines[i]).empty() ? "\r\n" : ending(lines[i]));
+      put(ending(lines[i]).find('\n') == std::string_view::npos ? "\r\n" : ending(lines[i]));
       continue;
     }
     put(lines[i]);
     if (!key_at && last_in_section && i == *last_in_section) {
-      if (ending(lines[i]).empty()) put("\r\n");
+      // Only "\n" ends a line for the reader: a last line without it (a lone "\r" too) gets one.
+      if (lines[i].back() != '\n') put("\r\n");
       put(entry);
       put("\r\n");
     }

@@ -105,6 +105,7 @@ TEST(WriteProfileText, ChangesOnlyTheOneValueAndKeepsEverythingElse) {
       {"adds the section at the end", "[a]\r\nk=v", "/m", "[a]\r\nk=v\r\n[配置]\r\n路径=/m\r\n"},
       {"empty value stays", "[配置]\r\n路径=/old\r\n", "", "[配置]\r\n路径=\r\n"},
       {"blanks kept by quotes", "", " /m ", "[配置]\r\n路径=\" /m \"\r\n"},
+      {"a last line ended by a lone CR", "[配置]\r\nx=1\r\n]\r", "/m", "[配置]\r\nx=1\r\n]\r\r\n路径=/m\r\n"},
   };
   TempFolder temp;
   for (const Case& c : cases) {
