@@ -16,6 +16,14 @@ constexpr pa_usec_t kStartAfter = 50 * 1000;  // sound starts once this much is 
 constexpr pa_usec_t kRequest = 50 * 1000;     // the server asks for sound in pieces this long
 
 void StreamChanged(pa_stream*, void*) { PulseConnection::Instance().Signal(); }
+
+// Leaves the server and drops what is buffered: the sound stops here. Lock held.
+void CloseStream(pa_stream* stream) {
+  pa_stream_set_state_callback(stream, nullptr, nullptr);
+  pa_stream_set_write_callback(stream, nullptr, nullptr);
+  pa_stream_disconnect(stream);
+  pa_stream_unref(stream);
+}
 void StreamWritable(pa_stream*, size_t, void*) { PulseConnection::Instance().Signal(); }
 void Drained(pa_stream*, int, void* flag) {
   *static_cast<bool*>(flag) = true;
@@ -28,10 +36,7 @@ class PulseOutput : public AudioOutput {
 
   ~PulseOutput() override {
     PulseLock lock;
-    pa_stream_set_state_callback(stream_, nullptr, nullptr);
-    pa_stream_set_write_callback(stream_, nullptr, nullptr);
-    pa_stream_disconnect(stream_);  // drops what is buffered: the sound stops here
-    pa_stream_unref(stream_);
+    CloseStream(stream_);
   }
 
   Outcome Write(const uint8_t* bytes, size_t length) override {
@@ -128,10 +133,7 @@ std::unique_ptr<AudioOutput> OpenServerOutput(PcmFormat format) {
                                 kReadyLimit) &&
                pa_stream_get_state(stream) == PA_STREAM_READY;
   if (!ready) {
-    pa_stream_set_state_callback(stream, nullptr, nullptr);
-    pa_stream_set_write_callback(stream, nullptr, nullptr);
-    pa_stream_disconnect(stream);
-    pa_stream_unref(stream);
+    CloseStream(stream);
     return nullptr;
   }
   return std::make_unique<PulseOutput>(stream);

@@ -151,7 +151,7 @@ void WindowWidget::FitFrame() {
 }
 
 Window::Window(const WindowTemplate& description)
-    : template_(description), widget_(new WindowWidget(*this, description)) {}
+    : widget_(new WindowWidget(*this, description)) {}
 
 Window::~Window() {
   RemoveTrayIcon(*this);

@@ -46,7 +46,6 @@ class Window {
   }
 
   // For the platform layer: the window's own widget and its life.
-  const WindowTemplate& Template() const { return template_; }
   QWidget* Widget() const;
   void Add(std::unique_ptr<Component> component);
   void ShowFirstTime();
@@ -58,7 +57,6 @@ class Window {
   Component* Find(std::string_view name) const;
   [[noreturn]] static void MissingComponent(std::string_view name);
 
-  const WindowTemplate& template_;
   WindowWidget* widget_;  // owned here; deleted with the window
   std::vector<std::unique_ptr<Component>> components_;
   int stored_state_ = 0;  // written while hidden, applied at the next show
