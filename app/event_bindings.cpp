@@ -1,6 +1,7 @@
 #include "app/event_bindings.h"
 
 #include "app/start_and_exit.h"
+#include "platform/desktop/media_controls.h"
 #include "playback/progress.h"
 #include "playback/track_commands.h"
 #include "playlist/playlist.h"
@@ -26,4 +27,13 @@ void BindMainWindowEvents(toolkit::Window& window) {
   w.按钮_播放.Clicked = PlayCommand;
   w.滑块条1.PositionChanged = SeekCommand;
   w.滑块条1.LeftMousePressed = SliderPressHandler;
+
+  // Media keys and the desktop's player controls press the same buttons.
+  OfferMediaControls(window, {.play = ContinueCommand,
+                              .pause = PauseCommand,
+                              .next = NextCommand,
+                              .previous = PreviousCommand,
+                              .raise = RaiseHandler,
+                              .quit = ExitCommand,
+                              .title = &w.透明标签_歌曲名});
 }

@@ -14,6 +14,13 @@ void TrayHandler(int code) {
   window.SetWindowState(1);
 }
 
+void RaiseHandler() {
+  toolkit::Window& window = MainWindow().窗口;
+  if (window.Visible() && window.WindowState() != 2) return;
+  window.SetVisible(true);
+  window.SetWindowState(1);
+}
+
 void MinimiseHandler() {
   toolkit::Window& window = MainWindow().窗口;
   if (window.WindowState() == 2) window.SetVisible(false);

@@ -3,4 +3,6 @@
 #pragma once
 
 void TrayHandler(int code);
+// The desktop asks for the player: a hidden window comes back as a tray click brings it.
+void RaiseHandler();
 void MinimiseHandler();

@@ -8,6 +8,7 @@
 
 #include "platform/audio/audio_output.h"
 #include "platform/audio/playback.h"
+#include "platform/audio/playback_status.h"
 #include "platform/files/native_path.h"
 #include "platform/toolkit/controls.h"
 #include "platform/toolkit/life_cycle.h"
@@ -18,6 +19,17 @@ namespace {
 std::unique_ptr<audio::Playback>& Current() {
   static auto* current = new std::unique_ptr<audio::Playback>;
   return *current;
+}
+
+// Set before any playback exists and cleared after the last has ended, so playback threads
+// read it without a lock.
+std::function<void()>& StatusWatcher() {
+  static auto* watcher = new std::function<void()>;
+  return *watcher;
+}
+
+void StatusMayHaveChanged() {
+  if (StatusWatcher()) StatusWatcher()();
 }
 
 void EndService() {
@@ -46,19 +58,41 @@ void PlayFile(std::string_view path, int start, toolkit::Label& feedback) {
   }();
   (void)registered;
   Current().reset();
-  if (path.empty()) return;
-  int fd = OpenSong(path);
-  if (fd < 0) return;  // stopped at once: no sound, no report
-  toolkit::Label* label = &feedback;
-  Current() = std::make_unique<audio::Playback>(fd, start, [label](int value) { label->PostFeedback(value, 0); });
+  int fd = path.empty() ? -1 : OpenSong(path);
+  if (fd >= 0) {
+    toolkit::Label* label = &feedback;
+    Current() = std::make_unique<audio::Playback>(fd, start, [label](int value) {
+      label->PostFeedback(value, 0);
+      if (value == 100) StatusMayHaveChanged();  // the song is over
+    });
+  }
+  // else stopped at once: no sound, no report
+  StatusMayHaveChanged();
 }
 
 void PausePlayback() {
   if (Current()) Current()->Pause();
+  StatusMayHaveChanged();
 }
 
 void ResumePlayback() {
   if (Current()) Current()->Resume();
+  StatusMayHaveChanged();
 }
+
+PlaybackStatus CurrentPlaybackStatus() {
+  if (!Current()) return PlaybackStatus::kStopped;
+  switch (Current()->CurrentState()) {
+    case audio::Playback::State::kPlaying:
+      return PlaybackStatus::kPlaying;
+    case audio::Playback::State::kPaused:
+      return PlaybackStatus::kPaused;
+    case audio::Playback::State::kStopped:
+      break;
+  }
+  return PlaybackStatus::kStopped;
+}
+
+void WatchPlaybackStatus(std::function<void()> changed) { StatusWatcher() = std::move(changed); }
 
 bool PlaybackEndedSilent() { return Current() && Current()->EndedSilent(); }

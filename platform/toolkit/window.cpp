@@ -238,6 +238,7 @@ void Window::Destroy() {
   destroyed_ = true;
   RemoveTrayIcon(*this);
   widget_->hide();
+  for (auto& action : when_destroyed_) action();
   WindowDestroyed(*this);
 }
 

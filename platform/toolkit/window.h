@@ -51,6 +51,7 @@ class Window {
   void ShowFirstTime();
   bool Destroyed() const { return destroyed_; }
   void Destroy();                 // hides, removes the tray icon, stops all events
+  void WhenDestroyed(std::function<void()> action) { when_destroyed_.push_back(std::move(action)); }
   void DeliverPositionChanged();  // from the widget, when its place or state changed
 
  private:
@@ -61,6 +62,7 @@ class Window {
   std::vector<std::unique_ptr<Component>> components_;
   int stored_state_ = 0;  // written while hidden, applied at the next show
   bool destroyed_ = false;
+  std::vector<std::function<void()>> when_destroyed_;
 };
 
 }  // namespace toolkit
