@@ -59,7 +59,9 @@ class SoundServer:
         os.environ["PULSE_SERVER"] = self.address
 
     def start(self):
-        env = dict(os.environ, HOME=self.folder, XDG_RUNTIME_DIR=self.folder)
+        # Off the session bus: a server there claims names another server may hold.
+        env = dict(os.environ, HOME=self.folder, XDG_RUNTIME_DIR=self.folder,
+                   DBUS_SESSION_BUS_ADDRESS=f"unix:path={self.folder}/no-bus")
         self.process = subprocess.Popen(
             ["pulseaudio", "--daemonize=no", "--exit-idle-time=-1", "-n", "--use-pid-file=no",
              "--log-target=stderr", "--log-level=0",
