@@ -17,7 +17,7 @@ BUILD, STARTS = os.path.abspath(sys.argv[1]), int(sys.argv[2])
 TOOLS = os.path.join(BUILD, "bench")
 PROBE = os.path.join(TOOLS, "libfirst_sound_probe.so")
 WORK = tempfile.mkdtemp(prefix="tazmel-compare.")
-SELECTIONS = 7
+SELECTIONS = 11
 
 
 def sh(command, **kw):
@@ -49,7 +49,7 @@ encode(f"{MUSIC}/01 music.mp3", 50, "pinknoise vol 0.3 synth sine mix 220 synth 
 encode(f"{MUSIC}/02 silence.mp3", 60, "sine 440 vol 0")
 encode(f"{MUSIC}/03 tone.mp3", 20, "sine 440 vol 0.5")
 encode(f"{WORK}/one.mp3", 2, "sine 440 vol 0.5")
-for i in range(10000):
+for i in range(int(os.environ.get("TAZMEL_COMPARE_SONGS", "10000"))):
     os.link(f"{WORK}/one.mp3", f"{LIBRARY}/song {i:05d}.mp3")
 
 
@@ -162,17 +162,12 @@ class Qmmp(Player):
         text = text.replace("dithering=true", "dithering=false")
         open(config, "w").write(text)
         self.start([folder])
-        playlist = os.path.join(self.home, ".qmmp/playlist.txt")
         sh(f"playerctl -p {self.mpris} stop")
-        # Qmmp saves its playlist when it quits; it has every song once a quit leaves them all.
-        for _ in range(30):
-            time.sleep(3)
-            sh("qmmp -q", env=self.env)
-            self.process.wait(60)
-            if os.path.exists(playlist) and open(playlist).read().count("file=") >= count(folder):
-                return
-            self.start()
-            sh(f"playerctl -p {self.mpris} stop")
+        # It adds a folder in the background and saves its playlist when it quits.
+        wait_until(lambda: len(sh("qmmp --pl-dump 1", env=self.env).splitlines()) >= count(folder), 600)
+        sh(f"playerctl -p {self.mpris} stop")
+        sh("qmmp -q", env=self.env)
+        self.process.wait(60)
 
     def play_first(self):
         self.call("Play")
@@ -247,7 +242,8 @@ ROWS = [("start to window shown, 10,000-song list", "start", "ms"),
 
 def main():
     players = [Ours(), Audacious(), Qmmp()]
-    results = {p.name: measure(p) for p in players}
+    only = os.environ.get("TAZMEL_COMPARE_ONLY")
+    results = {p.name: measure(p) if not only or p.name == only else {} for p in players}
     cpu = sh("grep -m1 'model name' /proc/cpuinfo").split(":")[-1].strip()
     print(f"\nMeasured {time.strftime('%Y-%m-%d')} on {cpu}, {os.cpu_count()} cores; headless bench "
           f"(Xvfb, openbox, PulseAudio null sink); medians; lower is better.\n")

@@ -3,17 +3,12 @@
 #include <QMouseEvent>
 #include <QStyledItemDelegate>
 #include <algorithm>
-#include <new>
 
-#include "platform/display_text.h"
 #include "platform/toolkit/events.h"
 #include "platform/toolkit/widgets.h"
 
 namespace toolkit {
 namespace {
-
-constexpr int kBytesRole = Qt::UserRole;
-constexpr int kFolderRole = Qt::UserRole + 1;
 
 // Each item one pixel taller than its font needs.
 class ItemHeight : public QStyledItemDelegate {
@@ -30,7 +25,8 @@ ListWidget* ListOf(QWidget* widget) { return static_cast<ListWidget*>(widget); }
 
 }  // namespace
 
-ListWidget::ListWidget(QWidget* parent) : QListWidget(parent) {
+ListWidget::ListWidget(QWidget* parent) : QListView(parent), songs_(new SongListModel(this)) {
+  setModel(songs_);
   setSelectionMode(QAbstractItemView::SingleSelection);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -45,16 +41,16 @@ int ListWidget::SelectedRow() const {
 }
 
 void ListWidget::mousePressEvent(QMouseEvent* e) {
-  QListWidget::mousePressEvent(e);
+  QListView::mousePressEvent(e);
   // A press on an item selects it; pressing the selected song again plays it again, as a user
   // of a player expects.
-  if (e->button() == Qt::LeftButton && itemAt(e->position().toPoint()) && SelectedRow() >= 0 && owner)
+  if (e->button() == Qt::LeftButton && indexAt(e->position().toPoint()).isValid() && SelectedRow() >= 0 && owner)
     Deliver(owner->ListItemSelected);
 }
 
 void ListWidget::keyPressEvent(QKeyEvent* e) {
   int before = SelectedRow();
-  QListWidget::keyPressEvent(e);
+  QListView::keyPressEvent(e);
   if (SelectedRow() != before && owner) Deliver(owner->ListItemSelected);
 }
 
@@ -62,45 +58,22 @@ int ListBox::CurrentSelection() const { return ListOf(Widget())->SelectedRow(); 
 
 void ListBox::SetCurrentSelection(int index) {
   ListWidget* list = ListOf(Widget());
-  index = std::clamp(index, -1, list->count() - 1);
+  index = std::clamp(index, -1, list->Songs().rowCount() - 1);
   if (index < 0) {
     list->clearSelection();
     list->setCurrentIndex(QModelIndex());
   } else {
-    list->setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
+    list->selectionModel()->setCurrentIndex(list->Songs().index(index), QItemSelectionModel::ClearAndSelect);
   }
 }
 
-int ListBox::ItemCount() const { return ListOf(Widget())->count(); }
+int ListBox::ItemCount() const { return ListOf(Widget())->Songs().rowCount(); }
 
-namespace {
-Text ItemBytes(QWidget* widget, int index, int role) {
-  ListWidget* list = ListOf(widget);
-  if (index < 0 || index >= list->count()) return Text();
-  QByteArray bytes = list->item(index)->data(role).toByteArray();
-  return Text(bytes.constData(), bytes.size());
-}
-}  // namespace
+Text ListBox::ItemText(int index) const { return Text(ListOf(Widget())->Songs().Bytes(index)); }
+Text ListBox::ItemFolder(int index) const { return Text(ListOf(Widget())->Songs().Folder(index)); }
 
-Text ListBox::ItemText(int index) const { return ItemBytes(Widget(), index, kBytesRole); }
-Text ListBox::ItemFolder(int index) const { return ItemBytes(Widget(), index, kFolderRole); }
+void ListBox::SetItemFolder(int index, std::string_view folder) { ListOf(Widget())->Songs().SetFolder(index, folder); }
 
-void ListBox::SetItemFolder(int index, std::string_view folder) {
-  ListWidget* list = ListOf(Widget());
-  if (index < 0 || index >= list->count()) return;
-  list->item(index)->setData(kFolderRole, QByteArray(folder.data(), static_cast<qsizetype>(folder.size())));
-}
-
-int ListBox::AddItem(std::string_view text) {
-  ListWidget* list = ListOf(Widget());
-  try {
-    auto* item = new QListWidgetItem(DisplayText(text));
-    item->setData(kBytesRole, QByteArray(text.data(), static_cast<qsizetype>(text.size())));
-    list->addItem(item);
-  } catch (const std::bad_alloc&) {
-    return -1;
-  }
-  return list->count() - 1;
-}
+int ListBox::AddItem(std::string_view text) { return ListOf(Widget())->Songs().Append(text); }
 
 }  // namespace toolkit

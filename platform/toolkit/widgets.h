@@ -4,7 +4,7 @@
 
 #include <QDeadlineTimer>
 #include <QEvent>
-#include <QListWidget>
+#include <QListView>
 #include <QMargins>
 #include <QPixmap>
 #include <QPoint>
@@ -13,6 +13,7 @@
 #include <QWidget>
 
 #include "platform/toolkit/controls.h"
+#include "platform/toolkit/song_list_model.h"
 #include "platform/toolkit/window_template.h"
 
 namespace toolkit {
@@ -50,15 +51,19 @@ class TransLabelWidget : public QWidget {
 };
 
 // Raises ListItemSelected for the user's selections only; the program's writes go around it.
-class ListWidget : public QListWidget {
+class ListWidget : public QListView {
  public:
   explicit ListWidget(QWidget* parent);
   ListBox* owner = nullptr;
   int SelectedRow() const;
+  SongListModel& Songs() const { return *songs_; }
 
  protected:
   void mousePressEvent(QMouseEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
+
+ private:
+  SongListModel* songs_;  // a child of the widget
 };
 
 class SliderWidget : public QSlider {

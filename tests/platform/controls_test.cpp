@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <QListWidget>
+#include <QListView>
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
@@ -88,8 +88,8 @@ TEST_F(Controls, ListRaisesItemSelectedForTheUsersClicksAndKeys) {
   for (auto name : {"a.mp3", "b.mp3", "c.mp3"}) list().AddItem(name);
   std::vector<int> seen;
   list().ListItemSelected = [&] { seen.push_back(list().CurrentSelection()); };
-  auto* widget = static_cast<QListWidget*>(WidgetOf(*window, "列表框1"));
-  QPoint second = widget->visualItemRect(widget->item(1)).center();
+  auto* widget = static_cast<QListView*>(WidgetOf(*window, "列表框1"));
+  QPoint second = widget->visualRect(widget->model()->index(1, 0)).center();
   QTest::mouseClick(widget->viewport(), Qt::LeftButton, {}, second);
   widget->setFocus();
   QTest::keyClick(widget, Qt::Key_Down);

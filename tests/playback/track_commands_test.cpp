@@ -2,7 +2,7 @@
 // playing short generated songs into the bench's sound server.
 #include <gtest/gtest.h>
 
-#include <QListWidget>
+#include <QListView>
 #include <QSlider>
 #include <QTest>
 #include <filesystem>
@@ -42,8 +42,8 @@ class Tracks : public testing::Test {
   void TearDown() override { PlayFile("", w->标签1); }
 
   void Select(int row) {
-    auto* list = static_cast<QListWidget*>(w->列表框1.Widget());
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+    auto* list = static_cast<QListView*>(w->列表框1.Widget());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(row, 0)).center());
   }
   void Click(toolkit::Control& control) { QTest::mouseClick(control.Widget(), Qt::LeftButton); }
   // Press (and release) on the slider at x, inside the band that the strips leave open.

@@ -3,7 +3,7 @@
 
 #include <QAbstractSlider>
 #include <QApplication>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSlider>
