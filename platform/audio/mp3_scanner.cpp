@@ -9,6 +9,7 @@ namespace {
 
 constexpr uint64_t kSearchWindow = 1 << 20;  // how far past the tags the first frame may lie
 constexpr size_t kId3v1Size = 128;
+constexpr size_t kSearchPiece = 16 * 1024;
 
 // Kilobits per second by [MPEG 1 or not][layer - 1][index].
 constexpr int kBitrates[2][3][16] = {
@@ -115,25 +116,30 @@ std::optional<StreamLayout> ScanStream(const ByteSource& source) {
   // A candidate counts only when the next frame's header agrees with it, or the candidate
   // ends the audio exactly: stray sync bytes in tags or data are not frames.
   uint64_t limit = std::min(layout.audio_end, start + kSearchWindow);
-  std::vector<uint8_t> window(static_cast<size_t>(limit - start) + 3);
-  size_t got = source.Read(start, window.data(), window.size());
-  for (size_t i = 0; i + 4 <= got && start + i < limit; ++i) {
-    if (window[i] != 0xFF) continue;
-    auto header = ParseFrameHeader(&window[i]);
-    if (!header) continue;
-    uint64_t at = start + i, next = at + header->size;
-    if (next > layout.audio_end) continue;
-    if (next != layout.audio_end) {
-      auto following = HeaderAt(source, next);
-      if (!following || !SameStream(*header, *following)) continue;
+  // Read in pieces: the first frame nearly always lies at once after the tags, and a song
+  // starts sooner when only that much of it is read.
+  std::vector<uint8_t> piece(kSearchPiece + 3);
+  for (uint64_t base = start; base < limit; base += kSearchPiece) {
+    size_t length = static_cast<size_t>(std::min<uint64_t>(kSearchPiece, limit - base));
+    size_t got = source.Read(base, piece.data(), length + 3);
+    for (size_t i = 0; i < length && i + 4 <= got; ++i) {
+      if (piece[i] != 0xFF) continue;
+      auto header = ParseFrameHeader(&piece[i]);
+      if (!header) continue;
+      uint64_t at = base + i, next = at + header->size;
+      if (next > layout.audio_end) continue;
+      if (next != layout.audio_end) {
+        auto following = HeaderAt(source, next);
+        if (!following || !SameStream(*header, *following)) continue;
+      }
+      layout.first_frame = at;
+      layout.first_frame_size = header->size;
+      ReadXing(source, *header, layout);
+      uint64_t by_size = layout.Size() / layout.first_frame_size;
+      bool counted = layout.xing_frames && *layout.xing_frames > 0;
+      layout.total_frames = std::max<uint64_t>(1, counted ? *layout.xing_frames : by_size);
+      return layout;
     }
-    layout.first_frame = at;
-    layout.first_frame_size = header->size;
-    ReadXing(source, *header, layout);
-    uint64_t by_size = layout.Size() / layout.first_frame_size;
-    bool counted = layout.xing_frames && *layout.xing_frames > 0;
-    layout.total_frames = std::max<uint64_t>(1, counted ? *layout.xing_frames : by_size);
-    return layout;
   }
   return std::nullopt;
 }

@@ -193,3 +193,21 @@ TEST(ScanStream, BrokenAndForeignFilesAreNoSongOrAreReadAsFarAsTheyGo) {
   for (size_t i = good.size() / 2; i < good.size() / 2 + 4096; ++i) corrupted[i] = static_cast<char>(i * 7919);
   EXPECT_EQ(Scan(corrupted).total_frames, good.size() / 417);
 }
+
+TEST(ScanStream, TheFirstFrameIsFoundWhereverJunkBeforeItEndsEvenAcrossReadPieces) {
+  TempFolder temp;
+  std::string song = ReadWholeFile(MakeSong(temp / "s.mp3", Song{1.0, 44100, 2, [](double) { return 440.0; }, "-b 128 -t"}));
+  // Junk that is no tag: text, with stray sync bytes that start no agreeing pair of frames.
+  for (size_t junk : {size_t{1}, size_t{16381}, size_t{16382}, size_t{16383}, size_t{16384}, size_t{40000}}) {
+    std::string bytes(junk, 'x');
+    for (size_t i = 0; i + 1 < junk; i += 997) bytes[i] = '\xFF';
+    bytes += song;
+    StreamLayout layout = Scan(bytes);
+    EXPECT_EQ(layout.first_frame, junk) << junk << " bytes of junk";
+    EXPECT_EQ(layout.first_frame_size, 417u) << junk << " bytes of junk";
+  }
+  // Past the search window nothing is looked for.
+  std::string far = std::string(1 << 20, 'x') + song;
+  MemorySource beyond(far);
+  EXPECT_FALSE(ScanStream(beyond));
+}
