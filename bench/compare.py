@@ -255,7 +255,7 @@ def main():
         peers = [v for v in values[1:] if v is not None]
         ratio = values[0] / min(peers) if values[0] is not None and peers and min(peers) > 0 else None
         ahead = ahead and ratio is not None and ratio < 1
-        shown = [f"{v:.1f} {unit}" if v is not None else "-" for v in values]
+        shown = [f"{v:.{2 if unit == 's' else 1}f} {unit}" if v is not None else "-" for v in values]
         print(f"| {label} | {' | '.join(shown)} | {f'{ratio:.2f}' if ratio is not None else '-'} |")
     print(f"\nahead of both peers on every row: {'yes' if ahead else 'no'}")
     shutil.rmtree(WORK, ignore_errors=True)

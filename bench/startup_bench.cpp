@@ -16,15 +16,11 @@
 #include <string>
 #include <vector>
 
+#include "bench/x11_window_watch.h"
+
 namespace {
 
 const char kCaption[] = "欢迎使用Tazmelmp3播放器！";
-
-double Now() {
-  timespec t;
-  clock_gettime(CLOCK_MONOTONIC, &t);
-  return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
-}
 
 bool Named(Display* display, Window window) {
   Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
@@ -41,27 +37,6 @@ bool Named(Display* display, Window window) {
     XFree(data);
   }
   return match;
-}
-
-// The mapped window is ours, or frames ours (a window manager reparents clients into frames).
-bool HoldsPlayer(Display* display, Window window, int depth = 0) {
-  if (Named(display, window)) return true;
-  if (depth > 3) return false;
-  Window root, parent, *children = nullptr;
-  unsigned int count = 0;
-  if (!XQueryTree(display, window, &root, &parent, &children, &count)) return false;
-  bool found = false;
-  for (unsigned int i = 0; i < count && !found; ++i) found = HoldsPlayer(display, children[i], depth + 1);
-  if (children) XFree(children);
-  return found;
-}
-
-long ResidentKb(pid_t pid) {
-  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-  std::string line;
-  while (std::getline(status, line))
-    if (line.rfind("VmRSS:", 0) == 0) return std::atol(line.c_str() + 6);
-  return -1;
 }
 
 }  // namespace
@@ -83,23 +58,25 @@ int main(int argc, char** argv) {
   std::vector<long> rss_kb;
   for (int run = 0; run < runs; ++run) {
     XSync(display, True);  // drop what earlier runs left
-    double start = Now();
+    double start = bench::NowMs();
     pid_t pid = fork();
     if (pid == 0) {
       execl(argv[1], argv[1], static_cast<char*>(nullptr));
       _exit(127);
     }
     double shown = -1;
-    while (shown < 0 && Now() - start < 10000) {
+    while (shown < 0 && bench::NowMs() - start < 10000) {
       while (XPending(display)) {
         XEvent event;
         XNextEvent(display, &event);
-        if (event.type == MapNotify && HoldsPlayer(display, event.xmap.window)) shown = Now() - start;
+        auto ours = [&](Window w) { return Named(display, w); };
+        if (event.type == MapNotify && bench::HoldsWindow(display, event.xmap.window, ours))
+          shown = bench::NowMs() - start;
       }
       if (shown < 0) usleep(200);
     }
     usleep(1000 * 1000);
-    long rss = ResidentKb(pid);
+    long rss = bench::ResidentKb(pid);
     kill(pid, SIGTERM);
     waitpid(pid, nullptr, 0);
     if (shown < 0) {

@@ -14,13 +14,9 @@
 #include <fstream>
 #include <string>
 
-namespace {
+#include "bench/x11_window_watch.h"
 
-double Now() {
-  timespec t;
-  clock_gettime(CLOCK_MONOTONIC, &t);
-  return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
-}
+namespace {
 
 bool OwnedBy(Display* display, Window window, pid_t pid) {
   Atom net_pid = XInternAtom(display, "_NET_WM_PID", False);
@@ -36,27 +32,6 @@ bool OwnedBy(Display* display, Window window, pid_t pid) {
     XFree(data);
   }
   return match;
-}
-
-// The mapped window is the program's, or a frame around it (window managers reparent clients).
-bool Holds(Display* display, Window window, pid_t pid, int depth = 0) {
-  if (OwnedBy(display, window, pid)) return true;
-  if (depth > 3) return false;
-  Window root, parent, *children = nullptr;
-  unsigned int count = 0;
-  if (!XQueryTree(display, window, &root, &parent, &children, &count)) return false;
-  bool found = false;
-  for (unsigned int i = 0; i < count && !found; ++i) found = Holds(display, children[i], pid, depth + 1);
-  if (children) XFree(children);
-  return found;
-}
-
-long ResidentKb(pid_t pid) {
-  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-  std::string line;
-  while (std::getline(status, line))
-    if (line.rfind("VmRSS:", 0) == 0) return std::atol(line.c_str() + 6);
-  return -1;
 }
 
 void End(pid_t pid) {
@@ -87,23 +62,24 @@ int main(int argc, char** argv) {
   XSetErrorHandler(XErrorsIgnored);
   XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
   XSync(display, True);
-  double start = Now();
+  double start = bench::NowMs();
   pid_t pid = fork();
   if (pid == 0) {
     execvp(argv[2], argv + 2);
     _exit(127);
   }
   double shown = -1;
-  while (shown < 0 && Now() - start < 20000) {
+  while (shown < 0 && bench::NowMs() - start < 20000) {
     while (XPending(display)) {
       XEvent event;
       XNextEvent(display, &event);
-      if (event.type == MapNotify && Holds(display, event.xmap.window, pid)) shown = Now() - start;
+      auto owned = [&](Window w) { return OwnedBy(display, w, pid); };
+      if (event.type == MapNotify && bench::HoldsWindow(display, event.xmap.window, owned)) shown = bench::NowMs() - start;
     }
     if (shown < 0) usleep(200);
   }
   usleep(settle_ms * 1000);
-  long rss = ResidentKb(pid);
+  long rss = bench::ResidentKb(pid);
   End(pid);
   XCloseDisplay(display);
   if (shown < 0) {
