@@ -21,8 +21,8 @@ std::atomic<bool> was_loud{false};
 
 // Above the dither and rounding noise a player may add to digital silence.
 bool Loud(pa_stream* stream, const void* data, size_t bytes) {
-  const pa_sample_spec* spec = pa_stream_get_sample_spec(stream);
-  switch (spec ? spec->format : PA_SAMPLE_INVALID) {
+  const pa_sample_spec* sound_format = pa_stream_get_sample_spec(stream);
+  switch (sound_format ? sound_format->format : PA_SAMPLE_INVALID) {
     case PA_SAMPLE_S16LE:
       for (size_t i = 0; i + 2 <= bytes; i += 2) {
         int16_t v;
