@@ -21,8 +21,8 @@ std::unique_ptr<audio::Playback>& Current() {
   return *current;
 }
 
-// Set before any playback exists and cleared after the last has ended, so playback threads
-// read it without a lock.
+// Set once before any playback exists and kept to the end, so playback threads read it without
+// a lock.
 std::function<void()>& StatusWatcher() {
   static auto* watcher = new std::function<void()>;
   return *watcher;
@@ -58,6 +58,7 @@ void PlayFile(std::string_view path, int start, toolkit::Label& feedback) {
   }();
   (void)registered;
   Current().reset();
+  // A path that cannot be opened leaves the service stopped at once: no sound, no report.
   int fd = path.empty() ? -1 : OpenSong(path);
   if (fd >= 0) {
     toolkit::Label* label = &feedback;
@@ -66,7 +67,6 @@ void PlayFile(std::string_view path, int start, toolkit::Label& feedback) {
       if (value == 100) StatusMayHaveChanged();  // the song is over
     });
   }
-  // else stopped at once: no sound, no report
   StatusMayHaveChanged();
 }
 
